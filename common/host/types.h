@@ -1,0 +1,33 @@
+// Fixed-width stand-ins for the Windows base types that the host driver's plug-in ABI
+// uses. They have the sizes the types have on Windows (ULONG and LONG are 32 bits,
+// WCHAR is a UTF-16 unit), so the structures below are laid out as on Windows.
+#pragma once
+
+#include <cstdint>
+
+#if defined(_WIN32)
+#define KX_STDCALL __stdcall
+#else
+#define KX_STDCALL
+#endif
+
+namespace kx::host {
+
+using BYTE = uint8_t;
+using WORD = uint16_t;
+using DWORD = uint32_t;
+using ULONG = uint32_t;
+using LONG = int32_t;
+using SHORT = int16_t;
+using USHORT = uint16_t;
+using BOOL = int32_t;
+using WCHAR = char16_t;
+using PWSTR = WCHAR*;
+using PCSTR = const char*;
+using PVOID = void*;
+using PDWORD = DWORD*;
+using HANDLE = void*;
+using HRESULT = int32_t;
+using PFN = void (*)();
+
+}  // namespace kx::host

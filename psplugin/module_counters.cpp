@@ -1,0 +1,10 @@
+#include "module_counters.h"
+
+namespace kx::ps {
+
+ModuleCounters& Counters() {
+  static ModuleCounters counters;
+  return counters;
+}
+
+}  // namespace kx::ps
