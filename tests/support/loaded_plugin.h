@@ -1,0 +1,46 @@
+// The built rendering plug-in, loaded through its exports as the host loads it, with a
+// printer in a temporary store and helpers to make devices on it.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "hostsim/host_device.h"
+#include "hostsim/plugin_module.h"
+#include "hostsim/render_session.h"
+#include "support/test_printer.h"
+
+namespace kx::test {
+
+class LoadedPluginTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::string error;
+    module_ = hostsim::PluginModule::Load(KX48T7PS_MODULE_PATH, &error);
+    ASSERT_NE(module_, nullptr) << error;
+    session_ = hostsim::RenderSession::Create(*module_, &error);
+    ASSERT_NE(session_, nullptr) << error;
+  }
+  void TearDown() override {
+    device_.reset();
+    session_.reset();
+  }
+
+  // A device with defaults merged and EnablePDEV done.
+  hostsim::HostDevice& Device(const hostsim::DeviceModeSettings& mode = {}) {
+    device_ = std::make_unique<hostsim::HostDevice>(*session_, printer_.handle(), mode);
+    std::string error;
+    EXPECT_TRUE(device_->PrepareRecord(nullptr, &error)) << error;
+    EXPECT_TRUE(device_->Enable(&error)) << error;
+    return *device_;
+  }
+
+  TestPrinter printer_;
+  std::unique_ptr<hostsim::PluginModule> module_;
+  std::unique_ptr<hostsim::RenderSession> session_;
+  std::unique_ptr<hostsim::HostDevice> device_;
+};
+
+}  // namespace kx::test

@@ -1,0 +1,139 @@
+// kx48t7-render as its users run it: a separate process, its options, its output and
+// its exit status.
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "support/temp_store.h"
+
+namespace kx::render {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct ToolRun {
+  int status = -1;
+  std::string out;
+  std::string err;
+};
+
+class RenderToolTest : public ::testing::Test {
+ protected:
+  ToolRun Render(const std::string& arguments) {
+    const fs::path errPath = dir_ / "stderr.txt";
+    const std::string command = std::string(KX48T7_RENDER_PATH) + " " + arguments + " 2>" +
+                                errPath.string();
+    ToolRun run;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (pipe == nullptr) return run;
+    std::array<char, 4096> buffer;
+    size_t count;
+    while ((count = fread(buffer.data(), 1, buffer.size(), pipe)) > 0) run.out.append(buffer.data(), count);
+    const int status = pclose(pipe);
+    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    run.err = ReadFile(errPath);
+    return run;
+  }
+  static std::string ReadFile(const fs::path& path) {
+    std::ifstream file(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+  }
+
+  test::TempStore store_;
+  fs::path dir_ = store_.directory();
+};
+
+TEST_F(RenderToolTest, SampleDocumentWithPjlHeader) {
+  const ToolRun run = Render("--pages 2 --set userName=kim --set jobName=Quarterly");
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_TRUE(run.out.starts_with("\x1B%-12345X@PJL\r\n@PJL JOB NAME = \"Quarterly\"\r\n"));
+  EXPECT_NE(run.out.find("@PJL SET USERNAME = \"kim\"\r\n"), std::string::npos);
+  EXPECT_NE(run.out.find("%%Page: 2 2\n"), std::string::npos);
+  EXPECT_TRUE(run.out.ends_with("%%EOF\n\x1B%-12345X"));
+}
+
+TEST_F(RenderToolTest, DocumentNameComesFromTheFile) {
+  const fs::path document = dir_ / "letter.ps";
+  std::ofstream(document) << "%!PS-Adobe-3.0\n%%Page: 1 1\nshowpage\n%%EOF\n";
+  const fs::path output = dir_ / "job.prn";
+  const ToolRun run = Render(document.string() + " -o " + output.string());
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_TRUE(run.out.empty());
+  EXPECT_NE(ReadFile(output).find("@PJL JOB NAME = \"letter.ps\""), std::string::npos);
+}
+
+TEST_F(RenderToolTest, RecordRoundTripThroughFiles) {
+  const fs::path saved = dir_ / "saved.rec";
+  ToolRun run = Render("--set negativeImage=1 --set watermark.text=기밀 --record-out " + saved.string());
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(fs::file_size(saved), 5816u);
+  run = Render("--record " + saved.string() + " --print-record");
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_NE(run.out.find("\nnegativeImage=1\n"), std::string::npos);
+  EXPECT_NE(run.out.find("\nwatermark.text=기밀\n"), std::string::npos);
+  EXPECT_NE(run.out.find("\njobName=Sample\n"), std::string::npos);  // written by the last job
+  EXPECT_NE(run.out.find("\nsnmpCommunity=kestra\n"), std::string::npos);
+}
+
+TEST_F(RenderToolTest, UserNameFillsItsCopies) {
+  const ToolRun run = Render("--set userName=홍길동 --set userNameAnsi=x --print-record");
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_NE(run.out.find("\nuserNameUtf8=홍길동\n"), std::string::npos);
+  EXPECT_NE(run.out.find("\nuserNameAnsi=x\n"), std::string::npos);  // set later: it wins
+}
+
+TEST_F(RenderToolTest, UsageErrorsNameTheProblemAndRenderNothing) {
+  struct Case {
+    const char* arguments;
+    const char* mentions;
+  };
+  const Case cases[] = {
+      {"--set qualityMod=3", "qualityMod"},
+      {"--set colorMode=300", "colorMode"},
+      {"--set chargeNumber=123456789", "chargeNumber"},
+      {"--devmode duplex=4", "duplex"},
+      {"--devmode colour=1", "colour"},
+      {"--bogus", "--bogus"},
+      {"--set", "--set"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.arguments);
+    const ToolRun run = Render(c.arguments);
+    EXPECT_EQ(run.status, 2);
+    EXPECT_TRUE(run.out.empty());
+    EXPECT_NE(run.err.find(c.mentions), std::string::npos) << run.err;
+  }
+}
+
+TEST_F(RenderToolTest, OtherFailuresExitWithOne) {
+  const fs::path notDsc = dir_ / "plain.ps";
+  std::ofstream(notDsc) << "%!PS\n1 1 moveto showpage\n";
+  const fs::path shortRecord = dir_ / "short.rec";
+  std::ofstream(shortRecord) << "WJ";
+  for (const std::string& arguments :
+       {notDsc.string(), (dir_ / "missing.ps").string(), "--record " + shortRecord.string()}) {
+    SCOPED_TRACE(arguments);
+    const ToolRun run = Render(arguments);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_FALSE(run.err.empty());
+  }
+}
+
+TEST_F(RenderToolTest, HelpDocumentsEveryOption) {
+  const ToolRun run = Render("--help");
+  ASSERT_EQ(run.status, 0);
+  for (const char* option : {"--ppd", "--record", "--record-out", "--set", "--devmode",
+                             "--document-name", "--print-record", "--pages", "--output",
+                             "KX48T7_ACP", "KX48T7_OEMCP"}) {
+    EXPECT_NE(run.out.find(option), std::string::npos) << option;
+  }
+}
+
+}  // namespace
+}  // namespace kx::render
