@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <vector>
+
 #include "host/oemps.h"
 #include "platform/last_error.h"
 #include "settings/record_text.h"
@@ -88,6 +91,20 @@ TEST_F(InjectionTest, StartOfDocumentRecordsTheNameAndCallsTheHost) {
   ASSERT_TRUE(device.StartDoc(nullptr));
   EXPECT_EQ(settings::FieldText(device.record().jobName).size(), 259u);
   EXPECT_EQ(device.spool().startDocCalls, 2);
+}
+
+// The printer handle the host opened is the one the plug-in reads the printer data with.
+TEST_F(InjectionTest, MergeReadsThePrintersDeviceOptionsThroughTheHostsHandle) {
+  settings::DeviceOptions stored{};
+  settings::StoreText(stored.userName, u"kim");
+  std::strcpy(stored.userNameUtf8, "kim");
+  std::vector<uint8_t> bytes(sizeof(stored));
+  std::memcpy(bytes.data(), &stored, sizeof(stored));
+  printer_.SetDevOpts(bytes);
+  auto& device = Device();
+  EXPECT_EQ(settings::FieldText(device.record().devOpts.userName), u"kim");
+  EXPECT_EQ(device.Command(PSINJECT_BEGINSTREAM), S_OK);
+  EXPECT_NE(device.spool().bytes.find("@PJL SET USERNAME = \"kim\"\r\n"), std::string::npos);
 }
 
 TEST_F(InjectionTest, DevicesKeepTheirOwnState) {

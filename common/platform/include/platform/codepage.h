@@ -39,13 +39,15 @@ bool GetCodePageInfoEx(uint32_t codePage, CodePageInfoEx* info);
 
 // Win32 semantics: a source length of -1 means NUL-terminated, the NUL included in the
 // result; a destination size of 0 asks for the needed size; 0 is failure, with last
-// error 122 (buffer too small), 87 (bad argument) or 1113 (invalid input with
+// error 122 (buffer too small), 87 (bad argument), 1004 (flags the code page does not
+// take; UTF-8 takes only kMbErrInvalidChars) or 1113 (invalid input with
 // kMbErrInvalidChars).
 int MultiByteToWideChar(uint32_t codePage, uint32_t flags, const char* source, int sourceLength,
                         char16_t* destination, int destinationSize);
 
 // Characters the code page cannot represent become `defaultChar` (the code page's own
-// default character when null) and set *usedDefault when given.
+// default character when null) and set *usedDefault when given. For UTF-8 both must be
+// null (87), and kWcErrInvalidChars turns an unpaired surrogate into failure (1113).
 int WideCharToMultiByte(uint32_t codePage, uint32_t flags, const char16_t* source,
                         int sourceLength, char* destination, int destinationSize,
                         const char* defaultChar, bool* usedDefault);

@@ -46,7 +46,9 @@ uint32_t OpenRegistryKey(Hive hive, const std::u16string& path,
 // Creates the key and its missing parents; *created says whether it was new.
 uint32_t CreateRegistryKey(Hive hive, const std::u16string& path,
                            std::unique_ptr<RegistryKey>* key, bool* created);
-// Deletes the key with everything below it.
+// Deletes the key with everything below it. The hive's root (an empty path) cannot be
+// deleted (kErrorInvalidParameter); keys still open on a deleted key then report
+// kErrorKeyDeleted.
 uint32_t DeleteRegistryTree(Hive hive, const std::u16string& path);
 
 }  // namespace kx::platform

@@ -1,0 +1,125 @@
+#include "platform/files.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+#include "platform/last_error.h"
+#include "platform/text.h"
+#include "platform/win32_errors.h"
+#include "system_error_codes.h"
+
+namespace kx::platform {
+
+namespace {
+
+// The file system path of a UTF-16 path; false when no file can have that name.
+bool NativePath(const std::u16string& path, std::string* native) {
+  if (path.empty()) {
+    SetLastErrorCode(kErrorPathNotFound);
+    return false;
+  }
+  if (path.find(u'\0') != std::u16string::npos) {
+    SetLastErrorCode(kErrorInvalidName);
+    return false;
+  }
+  *native = Utf16ToUtf8(path);
+  return true;
+}
+
+class FileDescriptor {
+ public:
+  explicit FileDescriptor(int descriptor) : descriptor_(descriptor) {}
+  ~FileDescriptor() {
+    if (descriptor_ >= 0) ::close(descriptor_);
+  }
+  FileDescriptor(const FileDescriptor&) = delete;
+  FileDescriptor& operator=(const FileDescriptor&) = delete;
+
+  int get() const { return descriptor_; }
+  // Closes now, so that a failing close can be reported.
+  int release() {
+    const int result = ::close(descriptor_);
+    descriptor_ = -1;
+    return result;
+  }
+
+ private:
+  int descriptor_;
+};
+
+bool FailWithErrno() {
+  SetLastErrorCode(detail::Win32ErrorFromErrno(errno));
+  return false;
+}
+
+// A failed open: a missing folder on the way is "path not found", as on Windows.
+bool FailToOpen(const std::string& path) {
+  const int error = errno;
+  if (error == ENOENT) {
+    const size_t slash = path.find_last_of('/');
+    struct stat status {};
+    if (slash != std::string::npos && slash > 0 &&
+        ::stat(path.substr(0, slash).c_str(), &status) != 0) {
+      SetLastErrorCode(kErrorPathNotFound);
+      return false;
+    }
+  }
+  SetLastErrorCode(detail::Win32ErrorFromErrno(error));
+  return false;
+}
+
+}  // namespace
+
+bool ReadWholeFile(const std::u16string& path, std::vector<uint8_t>* contents) {
+  if (contents == nullptr) {
+    SetLastErrorCode(kErrorInvalidParameter);
+    return false;
+  }
+  std::string native;
+  if (!NativePath(path, &native)) return false;
+  FileDescriptor file(::open(native.c_str(), O_RDONLY | O_CLOEXEC));
+  if (file.get() < 0) return FailToOpen(native);
+  struct stat status {};
+  if (::fstat(file.get(), &status) != 0) return FailWithErrno();
+  if (S_ISDIR(status.st_mode)) {
+    SetLastErrorCode(kErrorAccessDenied);
+    return false;
+  }
+  std::vector<uint8_t> data;
+  data.reserve(status.st_size > 0 ? static_cast<size_t>(status.st_size) : 0);
+  uint8_t chunk[65536];
+  for (;;) {
+    const ssize_t count = ::read(file.get(), chunk, sizeof chunk);
+    if (count < 0) {
+      if (errno == EINTR) continue;
+      return FailWithErrno();
+    }
+    if (count == 0) break;
+    data.insert(data.end(), chunk, chunk + count);
+  }
+  *contents = std::move(data);
+  return true;
+}
+
+bool WriteWholeFile(const std::u16string& path, const std::vector<uint8_t>& contents) {
+  std::string native;
+  if (!NativePath(path, &native)) return false;
+  FileDescriptor file(::open(native.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
+  if (file.get() < 0) return FailToOpen(native);
+  size_t written = 0;
+  while (written < contents.size()) {
+    const ssize_t count = ::write(file.get(), contents.data() + written, contents.size() - written);
+    if (count < 0) {
+      if (errno == EINTR) continue;
+      return FailWithErrno();
+    }
+    written += static_cast<size_t>(count);
+  }
+  if (file.release() != 0) return FailWithErrno();
+  return true;
+}
+
+}  // namespace kx::platform
