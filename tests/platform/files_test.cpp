@@ -1,7 +1,10 @@
 #include "platform/files.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
+#include <chrono>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -87,6 +90,195 @@ TEST_F(FilesTest, FailuresCarryWin32Codes) {
   SetLastErrorCode(kSentinel);
   EXPECT_FALSE(WriteWholeFile(PathOf(u"folder"), {1}));
   EXPECT_EQ(GetLastErrorCode(), kErrorAccessDenied);
+}
+
+FileIdentity SentinelIdentity() {
+  FileIdentity identity;
+  identity.volume = 0x1111;
+  identity.fileId = 0x2222;
+  identity.size = 0x3333;
+  identity.lastWriteTime = 0x4444;
+  return identity;
+}
+
+TEST_F(FilesTest, IdentityIsTheFilesStatus) {
+  const std::u16string path = PathOf(u"\uD55C.ppd");
+  ASSERT_TRUE(WriteWholeFile(path, std::vector<uint8_t>(1234, 'x')));
+  FileIdentity identity = SentinelIdentity();
+  ASSERT_TRUE(GetFileIdentity(path, &identity));
+  struct stat status {};
+  ASSERT_EQ(::stat(Utf16ToUtf8(path).c_str(), &status), 0);
+  EXPECT_EQ(identity.volume, static_cast<uint64_t>(status.st_dev));
+  EXPECT_EQ(identity.fileId, static_cast<uint64_t>(status.st_ino));
+  EXPECT_EQ(identity.size, 1234u);
+  EXPECT_EQ(identity.lastWriteTime,
+            static_cast<int64_t>(status.st_mtim.tv_sec) * 1000000000 + status.st_mtim.tv_nsec);
+
+  // Asking again, or reading the file, changes nothing.
+  std::vector<uint8_t> contents;
+  ASSERT_TRUE(ReadWholeFile(path, &contents));
+  ASSERT_NE(OpenForSharedReading(path), nullptr);
+  FileIdentity again = SentinelIdentity();
+  ASSERT_TRUE(GetFileIdentity(path, &again));
+  EXPECT_EQ(again, identity);
+}
+
+TEST_F(FilesTest, IdentityChangesWithEachNewVersion) {
+  const std::vector<uint8_t> original = {'*', 'P', 'P', 'D', '-', '1'};
+  const std::u16string path = PathOf(u"printer.ppd");
+  const std::string native = Utf16ToUtf8(path);
+  const struct {
+    const char* label;
+    void (*change)(const std::u16string& path, const std::vector<uint8_t>& original);
+    bool sameFile;  // the same file rewritten, not another one in its place
+  } cases[] = {
+      {"rewritten, longer",
+       [](const std::u16string& p, const std::vector<uint8_t>& o) {
+         std::vector<uint8_t> longer = o;
+         longer.push_back('\n');
+         ASSERT_TRUE(WriteWholeFile(p, longer));
+       },
+       true},
+      {"rewritten, shorter",
+       [](const std::u16string& p, const std::vector<uint8_t>& o) {
+         ASSERT_TRUE(WriteWholeFile(p, std::vector<uint8_t>(o.begin(), o.end() - 1)));
+       },
+       true},
+      // The same size: only the time of the last write tells the versions apart. It is
+      // set explicitly, as two writes in a row may share one tick of the file time.
+      {"rewritten, same size, later",
+       [](const std::u16string& p, const std::vector<uint8_t>& o) {
+         const std::filesystem::path file = Utf16ToUtf8(p);
+         const auto before = std::filesystem::last_write_time(file);
+         std::vector<uint8_t> other = o;
+         other.back() = '2';
+         ASSERT_TRUE(WriteWholeFile(p, other));
+         std::filesystem::last_write_time(file, before + std::chrono::seconds(2));
+       },
+       true},
+      // Identical bytes and size in another file renamed over the first.
+      {"replaced by rename",
+       [](const std::u16string& p, const std::vector<uint8_t>& o) {
+         const std::u16string replacement = p + u".new";
+         ASSERT_TRUE(WriteWholeFile(replacement, o));
+         ASSERT_EQ(std::rename(Utf16ToUtf8(replacement).c_str(), Utf16ToUtf8(p).c_str()), 0);
+       },
+       false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.label);
+    ASSERT_TRUE(WriteWholeFile(path, original));
+    FileIdentity before = SentinelIdentity();
+    ASSERT_TRUE(GetFileIdentity(path, &before));
+    FileIdentity unchanged = SentinelIdentity();
+    ASSERT_TRUE(GetFileIdentity(path, &unchanged));
+    EXPECT_EQ(unchanged, before);
+
+    c.change(path, original);
+    FileIdentity after = SentinelIdentity();
+    ASSERT_TRUE(GetFileIdentity(path, &after));
+    EXPECT_NE(after, before);
+    EXPECT_EQ(after.volume, before.volume);
+    EXPECT_EQ(after.fileId == before.fileId, c.sameFile);
+    std::vector<uint8_t> contents;
+    ASSERT_TRUE(ReadWholeFile(path, &contents));
+    EXPECT_EQ(after.size, contents.size());
+  }
+}
+
+TEST_F(FilesTest, IdentityAndSharedReadingFailuresCarryWin32Codes) {
+  std::filesystem::create_directory(directory_.directory() + "/folder");
+  const struct {
+    const char* label;
+    std::u16string path;
+    uint32_t error;
+  } cases[] = {
+      {"missing file", PathOf(u"missing.ppd"), kErrorFileNotFound},
+      {"missing folder", PathOf(u"nowhere/missing.ppd"), kErrorPathNotFound},
+      {"a folder", PathOf(u"folder"), kErrorAccessDenied},
+      {"empty path", u"", kErrorPathNotFound},
+      {"embedded NUL", PathOf(std::u16string(u"a\0b", 3)), kErrorInvalidName},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.label);
+    FileIdentity identity = SentinelIdentity();
+    SetLastErrorCode(kSentinel);
+    EXPECT_FALSE(GetFileIdentity(c.path, &identity));
+    EXPECT_EQ(GetLastErrorCode(), c.error);
+    EXPECT_EQ(identity, SentinelIdentity());
+    SetLastErrorCode(kSentinel);
+    EXPECT_EQ(OpenForSharedReading(c.path), nullptr);
+    EXPECT_EQ(GetLastErrorCode(), c.error);
+  }
+  ASSERT_TRUE(WriteWholeFile(PathOf(u"present.ppd"), {1}));
+  SetLastErrorCode(kSentinel);
+  EXPECT_FALSE(GetFileIdentity(PathOf(u"present.ppd"), nullptr));
+  EXPECT_EQ(GetLastErrorCode(), kErrorInvalidParameter);
+}
+
+// Reads the file in pieces of `piece` bytes until the end, keeping every piece's size.
+std::vector<uint8_t> ReadInPieces(ReadableFile& file, size_t piece, std::vector<int64_t>* sizes) {
+  std::vector<uint8_t> data;
+  std::vector<uint8_t> buffer(piece + 1, 0xAA);
+  for (int guard = 0; guard < 10000; ++guard) {
+    const int64_t count = file.Read(buffer.data(), piece);
+    sizes->push_back(count);
+    if (count <= 0) break;
+    data.insert(data.end(), buffer.begin(), buffer.begin() + count);
+  }
+  // Nothing is written past the size asked for.
+  EXPECT_EQ(buffer[piece], 0xAA);
+  return data;
+}
+
+TEST_F(FilesTest, SharedReadingGivesTheBytesInPieces) {
+  std::vector<uint8_t> thousand(1000);
+  for (size_t i = 0; i < thousand.size(); ++i) thousand[i] = static_cast<uint8_t>(i * 13 + 5);
+  const struct {
+    const char* label;
+    std::vector<uint8_t> contents;
+    size_t piece;
+    std::vector<int64_t> sizes;
+  } cases[] = {
+      {"1000 bytes by 260", thousand, 260, {260, 260, 260, 220, 0}},
+      {"exact multiple", {thousand.begin(), thousand.begin() + 520}, 260, {260, 260, 0}},
+      {"one piece larger than the file", {0, 'P', 0xFF}, 4096, {3, 0}},
+      {"empty", {}, 260, {0}},
+      {"byte by byte", {'a', 0, 'b'}, 1, {1, 1, 1, 0}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.label);
+    const std::u16string path = PathOf(u"pieces.ppd");
+    ASSERT_TRUE(WriteWholeFile(path, c.contents));
+    SetLastErrorCode(kSentinel);
+    std::unique_ptr<ReadableFile> file = OpenForSharedReading(path);
+    ASSERT_NE(file, nullptr);
+    std::vector<int64_t> sizes;
+    EXPECT_EQ(ReadInPieces(*file, c.piece, &sizes), c.contents);
+    EXPECT_EQ(sizes, c.sizes);
+    // The end stays the end.
+    uint8_t byte = 0x5A;
+    EXPECT_EQ(file->Read(&byte, 1), 0);
+    EXPECT_EQ(byte, 0x5A);
+  }
+}
+
+TEST_F(FilesTest, SharedReadersKeepTheirOwnPositionAndLetWritersIn) {
+  const std::u16string path = PathOf(u"shared.ppd");
+  ASSERT_TRUE(WriteWholeFile(path, {'a', 'b', 'c'}));
+  std::unique_ptr<ReadableFile> first = OpenForSharedReading(path);
+  std::unique_ptr<ReadableFile> second = OpenForSharedReading(path);
+  ASSERT_NE(first, nullptr);
+  ASSERT_NE(second, nullptr);
+  uint8_t buffer[4] = {};
+  ASSERT_EQ(first->Read(buffer, 2), 2);
+  ASSERT_EQ(second->Read(buffer + 2, 1), 1);
+  EXPECT_EQ(buffer[2], 'a');
+  EXPECT_TRUE(WriteWholeFile(path, {'z'}));
+
+  SetLastErrorCode(kSentinel);
+  EXPECT_EQ(first->Read(nullptr, 1), -1);
+  EXPECT_EQ(GetLastErrorCode(), kErrorInvalidParameter);
 }
 
 }  // namespace

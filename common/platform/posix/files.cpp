@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 
 #include "platform/last_error.h"
@@ -71,6 +72,32 @@ bool FailToOpen(const std::string& path) {
   return false;
 }
 
+// The largest request passed to one read; the rest is left for the next call.
+constexpr size_t kLargestTransfer = size_t{1} << 30;
+
+class DescriptorFile final : public ReadableFile {
+ public:
+  explicit DescriptorFile(int descriptor) : file_(descriptor) {}
+
+  int64_t Read(void* buffer, size_t size) override {
+    if (buffer == nullptr && size != 0) {
+      SetLastErrorCode(kErrorInvalidParameter);
+      return -1;
+    }
+    for (;;) {
+      const ssize_t count = ::read(file_.get(), buffer, std::min(size, kLargestTransfer));
+      if (count >= 0) return count;
+      if (errno != EINTR) {
+        FailWithErrno();
+        return -1;
+      }
+    }
+  }
+
+ private:
+  FileDescriptor file_;
+};
+
 }  // namespace
 
 bool ReadWholeFile(const std::u16string& path, std::vector<uint8_t>* contents) {
@@ -120,6 +147,51 @@ bool WriteWholeFile(const std::u16string& path, const std::vector<uint8_t>& cont
   }
   if (file.release() != 0) return FailWithErrno();
   return true;
+}
+
+bool GetFileIdentity(const std::u16string& path, FileIdentity* identity) {
+  if (identity == nullptr) {
+    SetLastErrorCode(kErrorInvalidParameter);
+    return false;
+  }
+  std::string native;
+  if (!NativePath(path, &native)) return false;
+  struct stat status {};
+  if (::stat(native.c_str(), &status) != 0) return FailToOpen(native);
+  // A folder is not a file, as when it is opened for reading.
+  if (S_ISDIR(status.st_mode)) {
+    SetLastErrorCode(kErrorAccessDenied);
+    return false;
+  }
+  identity->volume = static_cast<uint64_t>(status.st_dev);
+  identity->fileId = static_cast<uint64_t>(status.st_ino);
+  identity->size = static_cast<uint64_t>(status.st_size);
+  identity->lastWriteTime =
+      static_cast<int64_t>(status.st_mtim.tv_sec) * 1000000000 + status.st_mtim.tv_nsec;
+  return true;
+}
+
+std::unique_ptr<ReadableFile> OpenForSharedReading(const std::u16string& path) {
+  std::string native;
+  if (!NativePath(path, &native)) return nullptr;
+  const int descriptor = ::open(native.c_str(), O_RDONLY | O_CLOEXEC);
+  if (descriptor < 0) {
+    FailToOpen(native);
+    return nullptr;
+  }
+  auto file = std::make_unique<DescriptorFile>(descriptor);
+  // A folder opens for reading here but not on Windows, where it is "access denied";
+  // say so now rather than at the first read.
+  struct stat status {};
+  if (::fstat(descriptor, &status) != 0) {
+    FailWithErrno();
+    return nullptr;
+  }
+  if (S_ISDIR(status.st_mode)) {
+    SetLastErrorCode(kErrorAccessDenied);
+    return nullptr;
+  }
+  return file;
 }
 
 }  // namespace kx::platform

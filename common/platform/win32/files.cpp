@@ -18,6 +18,29 @@ bool IsImpossiblePath(const std::u16string& path) {
   return true;
 }
 
+uint64_t Combine(DWORD high, DWORD low) {
+  return (static_cast<uint64_t>(high) << 32) | low;
+}
+
+class HandleFile final : public ReadableFile {
+ public:
+  explicit HandleFile(HANDLE handle) : file_(handle) {}
+
+  int64_t Read(void* buffer, size_t size) override {
+    if (buffer == nullptr && size != 0) {
+      ::SetLastError(ERROR_INVALID_PARAMETER);
+      return -1;
+    }
+    const DWORD request = static_cast<DWORD>(std::min<size_t>(size, kLargestTransfer));
+    DWORD count = 0;
+    if (!::ReadFile(file_.get(), buffer, request, &count, nullptr)) return -1;
+    return count;
+  }
+
+ private:
+  win32::UniqueHandle file_;
+};
+
 }  // namespace
 
 bool ReadWholeFile(const std::u16string& path, std::vector<uint8_t>* contents) {
@@ -61,6 +84,37 @@ bool WriteWholeFile(const std::u16string& path, const std::vector<uint8_t>& cont
     written += count;
   }
   return file.close();
+}
+
+bool GetFileIdentity(const std::u16string& path, FileIdentity* identity) {
+  if (identity == nullptr) {
+    ::SetLastError(ERROR_INVALID_PARAMETER);
+    return false;
+  }
+  if (IsImpossiblePath(path)) return false;
+  // Opened for its attributes only, sharing everything, so that asking gets in no one's
+  // way. Without FILE_FLAG_BACKUP_SEMANTICS a folder is refused with "access denied".
+  win32::UniqueHandle file(::CreateFileW(win32::Wide(path), FILE_READ_ATTRIBUTES,
+                                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                         nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.valid()) return false;
+  BY_HANDLE_FILE_INFORMATION information{};
+  if (!::GetFileInformationByHandle(file.get(), &information)) return false;
+  identity->volume = information.dwVolumeSerialNumber;
+  identity->fileId = Combine(information.nFileIndexHigh, information.nFileIndexLow);
+  identity->size = Combine(information.nFileSizeHigh, information.nFileSizeLow);
+  identity->lastWriteTime = static_cast<int64_t>(Combine(
+      information.ftLastWriteTime.dwHighDateTime, information.ftLastWriteTime.dwLowDateTime));
+  return true;
+}
+
+std::unique_ptr<ReadableFile> OpenForSharedReading(const std::u16string& path) {
+  if (IsImpossiblePath(path)) return nullptr;
+  HANDLE handle = ::CreateFileW(win32::Wide(path), GENERIC_READ,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) return nullptr;
+  return std::make_unique<HandleFile>(handle);
 }
 
 }  // namespace kx::platform

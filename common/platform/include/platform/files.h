@@ -1,7 +1,9 @@
 // Reading files. Paths are UTF-16, as the plug-ins receive them from the host.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -12,5 +14,30 @@ bool ReadWholeFile(const std::u16string& path, std::vector<uint8_t>* contents);
 
 // Writes the whole file, replacing it; false with the last error set.
 bool WriteWholeFile(const std::u16string& path, const std::vector<uint8_t>& contents);
+
+// What tells one version of a file from another: a file replaced or rewritten gets a
+// different identity.
+struct FileIdentity {
+  uint64_t volume = 0;
+  uint64_t fileId = 0;
+  uint64_t size = 0;
+  int64_t lastWriteTime = 0;  // nanoseconds on POSIX, 100 ns units on Windows
+
+  bool operator==(const FileIdentity&) const = default;
+};
+
+// False with the last error set when the file does not exist.
+bool GetFileIdentity(const std::u16string& path, FileIdentity* identity);
+
+// A file open for reading; others may read it at the same time. Closes itself.
+class ReadableFile {
+ public:
+  virtual ~ReadableFile() = default;
+  // Bytes read (0 at the end), or -1 with the last error set.
+  virtual int64_t Read(void* buffer, size_t size) = 0;
+};
+
+// Null with the last error set when the file does not exist or cannot be opened.
+std::unique_ptr<ReadableFile> OpenForSharedReading(const std::u16string& path);
 
 }  // namespace kx::platform
