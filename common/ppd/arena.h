@@ -1,0 +1,57 @@
+// The block allocator that holds every parse-time record and string of one load. Nothing
+// is freed singly; destroying the arena frees every block.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <new>
+
+namespace kx::ppd {
+
+class Arena {
+ public:
+  static constexpr uint32_t kBlockSize = 4080;
+  // Parse records hold pointers, so every allocation keeps pointer alignment.
+  static constexpr size_t kAlignment =
+      alignof(std::max_align_t) < 8 ? alignof(std::max_align_t) : 8;
+
+  Arena() = default;
+  ~Arena();
+  Arena(const Arena&) = delete;
+  Arena& operator=(const Arena&) = delete;
+
+  // Zero-filled memory of `size` bytes, or null when memory could not be obtained.
+  void* Allocate(size_t size);
+
+  // A zero-initialised record, or null.
+  template <typename Record>
+  Record* New() {
+    static_assert(alignof(Record) <= kAlignment);
+    void* memory = Allocate(sizeof(Record));
+    return memory ? new (memory) Record{} : nullptr;
+  }
+
+  // Test hook: allocations fail once more than `bytes` in all would have been handed
+  // out, as if memory had run out there.
+  void SetLimitForTesting(size_t bytes) { limit_ = bytes; }
+
+  size_t blockCount() const;
+  size_t bytesUsed() const { return used_; }
+
+ private:
+  struct Block {
+    size_t capacity;
+    size_t free;
+    uint8_t* next;
+    Block* nextBlock;
+  };
+  static constexpr size_t kHeaderSize = (sizeof(Block) + kAlignment - 1) / kAlignment * kAlignment;
+
+  Block* NewBlock(size_t capacity);
+
+  Block* head_ = nullptr;
+  size_t used_ = 0;
+  size_t limit_ = SIZE_MAX;
+};
+
+}  // namespace kx::ppd

@@ -1,0 +1,62 @@
+// The lexical routines that keyword handlers use to pick numbers and words out of a
+// value, and the name hash of every named record.
+#pragma once
+
+#include <cstdint>
+#include <initializer_list>
+#include <optional>
+#include <span>
+#include <string_view>
+
+#include "ppd/ppd.h"
+#include "ppd/status.h"
+
+namespace kx::ppd {
+
+// h = h * 2 XOR c over the name's bytes, in 32 bits.
+constexpr uint32_t NameHash(std::string_view name) {
+  uint32_t hash = 0;
+  for (char c : name) hash = (hash << 1) ^ static_cast<uint8_t>(c);
+  return hash;
+}
+
+// Handlers take words of at most 39 characters; the rest of a longer word is skipped.
+inline constexpr uint32_t kWordCapacity = 40;
+struct Word {
+  char text[kWordCapacity] = {};
+  uint16_t length = 0;
+
+  std::string_view view() const { return {text, length}; }
+  bool empty() const { return length == 0; }
+};
+
+// Skips blanks, stores the next blank-separated word (at most capacity - 1 characters,
+// NUL-terminated) and leaves *cursor on the character after the word. Line ends are not
+// separators. Returns the stored length, 0 at the end of the text.
+uint16_t NextWord(const char** cursor, uint32_t capacity, char* out);
+// The same into a Word.
+Word NextWord(const char** cursor);
+
+// Optional -, then at least one decimal digit; stops at the first non-digit. A negative
+// number gives 0.
+Status ParseInteger(const char* text, uint32_t* value);
+// Optional -, digits, optional . and fraction digits (the first five count), at least one
+// digit in all; 24.8 fixed point rounded to the nearest 1/256. A negative number gives 0.
+Status ParseFixed(const char* text, Fixed* value);
+
+// Fills every element of `values` from the next words of the text; kSyntax when a word
+// is missing or not a number.
+Status ParseFixedWords(const char* text, std::span<Fixed> values);
+
+// A word of a lookup table and its number.
+struct WordValue {
+  std::string_view word;
+  uint16_t value;
+};
+using WordTable = std::initializer_list<WordValue>;
+
+// The first row whose word begins `text` and is followed by the end of the text or a
+// blank; nothing when no row matches.
+std::optional<uint16_t> LookupWord(WordTable table, std::string_view text);
+
+}  // namespace kx::ppd

@@ -1,0 +1,37 @@
+#include "ppd/load.h"
+
+#include <limits>
+
+#include "ppd/dispatch.h"
+#include "ppd/entry.h"
+#include "ppd/keyword_table.h"
+
+namespace kx::ppd {
+
+bool ParseStream(PpdStream& stream, Parser& parser) {
+  PrepareKeywordTable(parser);
+  PpdEntry entry;
+  for (;;) {
+    Status status = ReadEntry(entry, stream);
+    if (status == Status::kOk) status = Dispatch(parser, entry);
+    if (status != Status::kOk && status != Status::kSyntax) return status == Status::kEof;
+  }
+}
+
+bool ParseBytes(std::string_view bytes, Parser& parser) {
+  if (bytes.size() > std::numeric_limits<uint32_t>::max()) return false;
+  PpdStream stream = MakeStream(reinterpret_cast<const uint8_t*>(bytes.data()),
+                                static_cast<uint32_t>(bytes.size()), &parser.header.checksum);
+  return ParseStream(stream, parser);
+}
+
+bool LoadFile(const std::u16string& path, Parser& parser) {
+  MappedFile file;
+  if (!file.Map(path)) return false;
+  PpdStream stream = file.Stream(&parser.header.checksum);
+  const bool parsed = ParseStream(stream, parser);
+  file.Unmap();
+  return parsed;
+}
+
+}  // namespace kx::ppd

@@ -1,0 +1,23 @@
+// The load loop: feeds a file's entries to the keyword dispatcher.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "ppd/parse_state.h"
+#include "ppd/stream.h"
+
+namespace kx::ppd {
+
+// Parses the whole stream into the parser. True exactly when the loop ended at the end
+// of the file: malformed entries are dropped, an overflowing token or exhausted memory
+// fails the load.
+bool ParseStream(PpdStream& stream, Parser& parser);
+
+// The same over bytes in memory; the checksum goes to the parser's header.
+bool ParseBytes(std::string_view bytes, Parser& parser);
+
+// Reads the file and parses it; false also when the file is missing, unreadable or empty.
+bool LoadFile(const std::u16string& path, Parser& parser);
+
+}  // namespace kx::ppd

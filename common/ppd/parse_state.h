@@ -1,0 +1,136 @@
+// The parse state of one load and the parse-time records it lists. Everything lives in
+// the load's arena until the image has been built from it.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "ppd/arena.h"
+#include "ppd/ppd.h"
+
+namespace kx::ppd {
+
+// One option; the extra fields are used by the predefined feature they belong to.
+struct ParsedOption {
+  ParsedOption* next;
+  const char* keyword;
+  uint32_t hash;
+  const char* translation;
+  const char* invocation;
+  // PageSize
+  const char* pageRegion;
+  Fixed paperWidth;
+  Fixed paperHeight;
+  Fixed imageableArea[4];  // lower-left x, y, upper-right x, y
+  // InputSlot
+  uint32_t requiresPageRegion;
+  // Resolution
+  const char* jclResolution;
+  const char* setResolution;
+  Fixed resScreenAngle;
+  Fixed resScreenFreq;
+  // VMOption
+  uint32_t freeVm;
+};
+
+struct ParsedFeature {
+  ParsedFeature* next;
+  const char* keyword;
+  uint32_t hash;
+  const char* translation;
+  const char* defaultOption;  // the first default entry wins
+  uint32_t optionSize;
+  uint16_t number;
+  uint16_t flags;
+  uint16_t uiType;
+  uint16_t index;
+  uint32_t installable;
+  ParsedOption* options;
+  ParsedOption* lastOption;
+};
+
+struct ParsedFont {
+  ParsedFont* next;
+  const char* name;
+  uint32_t hash;
+  const char* translation;
+  uint16_t encoding;
+  uint16_t characterSet;
+  uint16_t number;
+};
+
+// Sections of an order dependency, as bits.
+inline constexpr uint16_t kSectionExitServer = 1;
+inline constexpr uint16_t kSectionProlog = 2;
+inline constexpr uint16_t kSectionDocumentSetup = 4;
+inline constexpr uint16_t kSectionPageSetup = 8;
+inline constexpr uint16_t kSectionJclSetup = 16;
+inline constexpr uint16_t kSectionAnySetup = 32;
+
+struct ParsedOrder {
+  ParsedOrder* next;
+  const char* keyword;
+  uint32_t hash;
+  const char* option;  // null when the entry names none
+  Fixed order;
+  uint16_t section;
+};
+
+struct ParsedConstraint {
+  ParsedConstraint* next;
+  const char* firstKeyword;
+  uint32_t hash;
+  const char* firstOption;  // null when the entry names none
+  const char* secondKeyword;
+  const char* secondOption;
+};
+
+// A singly linked list that appends in constant time.
+template <typename Record>
+struct RecordList {
+  Record* head = nullptr;
+  Record* tail = nullptr;
+  uint32_t count = 0;
+
+  void Append(Record* record) {
+    if (tail == nullptr) {
+      head = record;
+    } else {
+      tail->next = record;
+    }
+    tail = record;
+    ++count;
+  }
+};
+
+inline constexpr uint32_t kKeywordRowCount = 63;
+
+struct Parser {
+  Parser();
+
+  // The header's numbers with their defaults; its references are written when the image
+  // is built, from the strings and lists below.
+  PpdImage header{};
+  const char* nickName = nullptr;
+  const char* password = nullptr;
+  const char* exitServer = nullptr;
+  const char* customPageSizeCode = nullptr;
+  const char* jclBegin = nullptr;
+  const char* jclEnd = nullptr;
+  const char* jclToPsInterpreter = nullptr;
+
+  RecordList<ParsedFeature> features;
+  std::array<ParsedFeature*, kPredefinedFeatureCount> predefined{};
+  RecordList<ParsedFont> fonts;
+  RecordList<ParsedOrder> orders;
+  RecordList<ParsedConstraint> constraints;
+
+  Arena arena;
+  ParsedFeature* openFeature = nullptr;  // the feature opened with OpenUI or JCLOpenUI
+  bool installableGroup = false;         // inside OpenGroup: InstallableOptions
+  // Keyword rows processed in this load, one bit a row; per load so that loads can run
+  // in parallel.
+  uint64_t processedRows = 0;
+};
+
+}  // namespace kx::ppd
