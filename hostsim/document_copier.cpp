@@ -53,8 +53,8 @@ size_t ShowpagePosition(std::string_view line) {
 
 class Copier {
  public:
-  Copier(HostDevice& device, std::string_view document)
-      : device_(device), lines_(SplitLines(document)) {}
+  Copier(HostDevice& device, std::string_view document, bool callPlugin)
+      : device_(device), lines_(SplitLines(document)), callPlugin_(callPlugin) {}
 
   bool Run(std::string* error) {
     if (lines_.empty() || !Is(lines_[0], "%!PS-Adobe")) {
@@ -98,6 +98,7 @@ class Copier {
     device_.HostWrite("\n");
   }
   void Inject(DWORD index) {
+    if (!callPlugin_) return;
     if (device_.Command(index) != S_OK && !failed_) {
       failed_ = true;
       failedIndex_ = index;
@@ -132,6 +133,7 @@ class Copier {
       Made("%%BeginProlog");
     }
     Inject(PSINJECT_BEGINPROLOG);
+    device_.HostWrite(kHostProcSet);
     CopyUntil([](std::string_view line) {
       return Is(line, "%%EndProlog") || Is(line, "%%BeginSetup") || EndsPage(line);
     });
@@ -150,6 +152,7 @@ class Copier {
       Made("%%BeginSetup");
     }
     Inject(PSINJECT_BEGINSETUP);
+    device_.HostWrite(kHostSetup);
     if (present) {
       CopyUntil([](std::string_view line) { return Is(line, "%%EndSetup") || EndsPage(line); });
     }
@@ -224,6 +227,7 @@ class Copier {
   HostDevice& device_;
   std::vector<std::string_view> lines_;
   size_t next_ = 0;
+  bool callPlugin_;
   bool failed_ = false;
   DWORD failedIndex_ = 0;
 };
@@ -231,7 +235,11 @@ class Copier {
 }  // namespace
 
 bool CopyDocument(HostDevice& device, std::string_view document, std::string* error) {
-  return Copier(device, document).Run(error);
+  return Copier(device, document, true).Run(error);
+}
+
+bool CopyDocumentWithoutPlugin(HostDevice& device, std::string_view document, std::string* error) {
+  return Copier(device, document, false).Run(error);
 }
 
 std::string SampleDocument(int pages) {

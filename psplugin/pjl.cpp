@@ -3,6 +3,7 @@
 #include <string>
 
 #include "pjl_text.h"
+#include "postscript_text.h"
 #include "settings/record_text.h"
 
 namespace kx::ps {

@@ -26,13 +26,4 @@ std::u16string PjlSafeText(std::u16string_view text) {
   return safe;
 }
 
-std::string NarrowLatin1Prefix(std::u16string_view text) {
-  std::string narrow;
-  for (char16_t c : text) {
-    if (c > 0xFF) break;
-    narrow += static_cast<char>(c);
-  }
-  return narrow;
-}
-
 }  // namespace kx::ps

@@ -15,8 +15,4 @@ namespace kx::ps {
 std::string PjlSafeBytes(std::string_view bytes);
 std::u16string PjlSafeText(std::u16string_view text);
 
-// The narrow form that standard formatted printing gives a wide string: characters up
-// to U+00FF become that byte; the first character above ends the text.
-std::string NarrowLatin1Prefix(std::u16string_view text);
-
 }  // namespace kx::ps

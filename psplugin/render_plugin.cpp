@@ -68,12 +68,13 @@ HRESULT RenderPlugin::DisableDriver() {
   return S_OK;
 }
 
-HRESULT RenderPlugin::EnablePDEV(DEVOBJ*, PWSTR, ULONG, HSURF*, ULONG, GDIINFO*, ULONG,
+HRESULT RenderPlugin::EnablePDEV(DEVOBJ* devobj, PWSTR, ULONG, HSURF*, ULONG, GDIINFO*, ULONG,
                                  DEVINFO*, DRVENABLEDATA* hostFunctions, PDEVOEM* state) {
   if (state == nullptr) return E_FAIL;
   auto* device = new (std::nothrow) DeviceState();
   if (device == nullptr) return E_FAIL;
   TakeHostFunctions(hostFunctions, device);
+  if (devobj != nullptr) device->ppd = OpenPrinterPpd(devobj->hPrinter);
   *state = device;
   return S_OK;
 }

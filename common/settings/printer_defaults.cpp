@@ -1,12 +1,60 @@
 #include "settings/printer_defaults.h"
 
+#include <memory>
 #include <vector>
 
 #include "platform/last_error.h"
 #include "platform/win32_errors.h"
+#include "ppd/ppd.h"
+#include "settings/name_tables.h"
 #include "settings/record_text.h"
 
 namespace kx::settings {
+namespace {
+
+constexpr uint16_t kDefaultQualityMode = 2;
+
+using PpdHandle = std::unique_ptr<const ppd::PpdImage, decltype(&ppd::PpdClose)>;
+
+// The name-table number of the feature's default option: the default index d, followed
+// d links from the first option the prefix search gives.
+uint32_t DefaultOptionValue(const ppd::PpdImage* image, const ppd::PpdFeature& feature,
+                            const char* keyword, NameTable table) {
+  const ppd::PpdOption* option = ppd::PpdFindOptions(image, keyword);
+  for (uint32_t step = 0; option != nullptr && step < feature.defaultIndex; ++step) {
+    option = ppd::NextOption(image, option);
+  }
+  const char* optionKeyword = option != nullptr ? ppd::String(image, option->keyword) : nullptr;
+  return optionKeyword != nullptr ? OptionValue(table, optionKeyword) : 0;
+}
+
+uint16_t QualityModeOf(const ppd::PpdImage* image) {
+  for (const char* keyword : {"QualityMode", "Resolution"}) {
+    if (const ppd::PpdFeature* feature = ppd::PpdFindFeature(image, keyword)) {
+      return static_cast<uint16_t>(DefaultOptionValue(image, *feature, keyword, kQualityTable));
+    }
+  }
+  return kDefaultQualityMode;
+}
+
+uint32_t DefaultIndexOf(const ppd::PpdImage* image, const char* keyword) {
+  const ppd::PpdFeature* feature = ppd::PpdFindFeature(image, keyword);
+  return feature != nullptr ? feature->defaultIndex : 0;
+}
+
+void TakePpdDefaults(const ppd::PpdImage* image, PrivateRecord* record) {
+  record->qualityMode = QualityModeOf(image);
+  record->miserMode = DefaultIndexOf(image, "MiserMode");
+  record->devOpts.installedOptions[kHasHardDisk] =
+      static_cast<uint8_t>(DefaultIndexOf(image, "OptionalDisk") & 0xFF);
+  // The PPD's timeout is read as a signed 16-bit number.
+  record->jobTimeout = static_cast<uint32_t>(
+      static_cast<int32_t>(static_cast<int16_t>(image->suggestedJobTimeout & 0xFFFF)));
+  record->printPsErrors = image->printPsError;
+  record->singleUserMode = image->singleUserMode;
+}
+
+}  // namespace
 
 bool GetPrinterDataFile(platform::PrinterHandle printer, std::u16string* dataFile) {
   constexpr uint32_t kLevel = 3;
@@ -26,13 +74,13 @@ bool GetPrinterDataFile(platform::PrinterHandle printer, std::u16string* dataFil
 }
 
 void CompletePrinterDefaults(PrivateRecord* record, platform::PrinterHandle printer) {
-  std::u16string dataFile;
-  const bool known = GetPrinterDataFile(printer, &dataFile);
-  if (known) StoreText(record->ppdFileName, dataFile);
-  // The PPD's own defaults (quality, toner saving, disk, timeout, error page and
-  // single-user mode) are read here once the PPD library can open the file; until then
-  // the built-in defaults stand and the printer counts as having no hard disk.
   record->devOpts.installedOptions[kHasHardDisk] = 0;
+  std::u16string dataFile;
+  if (!GetPrinterDataFile(printer, &dataFile)) return;
+  // The path is kept whether or not the PPD opens.
+  StoreText(record->ppdFileName, dataFile);
+  const PpdHandle image(ppd::PpdOpen(dataFile.c_str()), ppd::PpdClose);
+  if (image != nullptr) TakePpdDefaults(image.get(), record);
 }
 
 }  // namespace kx::settings

@@ -4,6 +4,7 @@
 
 #include "host/oemps.h"
 #include "pjl_text.h"
+#include "postscript_text.h"
 #include "settings/record_text.h"
 #include "support/loaded_plugin.h"
 

@@ -19,9 +19,14 @@ class TestPrinter {
   platform::PrinterHandle handle() const { return handle_; }
   // Stores the printer data value "DevOpts".
   void SetDevOpts(const std::vector<uint8_t>& bytes);
+  // Points the printer's driver at another PPD file (empty: none).
+  void SetPpd(const std::string& path);
+  // A directory that lives as long as the printer, for the test's files.
+  const std::string& directory() const { return store_.directory(); }
 
  private:
   TempStore store_;
+  std::u16string name_;
   platform::PrinterHandle handle_ = nullptr;
 };
 

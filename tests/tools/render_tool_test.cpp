@@ -125,6 +125,24 @@ TEST_F(RenderToolTest, OtherFailuresExitWithOne) {
   }
 }
 
+TEST_F(RenderToolTest, SamplePpdByDefaultAndWarningsOnStandardError) {
+  ToolRun run = Render("--pages 1");
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_NE(run.out.find("<</ProcessColorModel /DeviceCMYK >>setpagedevice"), std::string::npos);
+  EXPECT_TRUE(run.err.empty()) << run.err;
+
+  run = Render("--pages 1 --ppd '' --devmode paperLength=4800 --devmode defaultSource=257");
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_NE(run.out.find("<</ProcessColorModel /DeviceGray >>setpagedevice"), std::string::npos);
+  EXPECT_NE(run.out.find("<< /PageSize [595 1295] /ImagingBBox null"), std::string::npos);
+  EXPECT_NE(run.err.find("kx48t7-render: warning: VRX48T7-PSN PostScript:\n"
+                         "The custom page size you selected is not suppported"),
+            std::string::npos)
+      << run.err;
+  EXPECT_NE(run.err.find("Length: 17.99 in (457 mm)\nTray Selected: Tray 1\nDuplex Option: Simplex\n"),
+            std::string::npos);
+}
+
 TEST_F(RenderToolTest, HelpDocumentsEveryOption) {
   const ToolRun run = Render("--help");
   ASSERT_EQ(run.status, 0);

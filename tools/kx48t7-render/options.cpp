@@ -15,7 +15,9 @@ const char kUsage[] =
     "                         built-in sample document is rendered\n"
     "  --pages N              pages of the built-in sample document (default 3)\n"
     "  -o, --output FILE      write the job to FILE instead of standard output\n"
-    "  --ppd FILE             the printer's PPD file (default: none)\n"
+    "  --ppd FILE             the printer's PPD file (default: the bundled sample PPD of\n"
+    "                         the VRX48T7-PSN; an empty FILE, --ppd \"\", gives a printer\n"
+    "                         without a PPD)\n"
     "  --record FILE          start from this 5816-byte private settings record instead of\n"
     "                         the defaults (it is merged as the host merges stored settings)\n"
     "  --record-out FILE      write the record as it stands after the job\n"
@@ -48,6 +50,9 @@ const char kUsage[] =
     "\n"
     "Environment: KX48T7_ACP and KX48T7_OEMCP set the ANSI and OEM code pages (default\n"
     "949); KX48T7_STORE names the spooler and registry store (default: a temporary one).\n"
+    "\n"
+    "Warnings the plug-in shows (message boxes on a desktop) are printed on standard\n"
+    "error.\n"
     "\n"
     "Exit status: 0 success, 2 usage error, 1 any other failure.\n";
 

@@ -12,6 +12,7 @@
 #include "hostsim/host_device.h"
 #include "hostsim/plugin_module.h"
 #include "hostsim/render_session.h"
+#include "hostsim/warning_log.h"
 #include "platform/printer_setup.h"
 #include "platform/store.h"
 #include "platform/text.h"
@@ -150,10 +151,10 @@ std::optional<Failure> InstallJobPrinter(const RenderOptions& options,
   platform::PrinterSetup setup;
   setup.name = kPrinterName;
   setup.portName = u"FILE:";
-  if (options.ppdFile) {
+  const std::string ppdFile = options.ppdFile.value_or(KX48T7_SAMPLE_PPD);
+  if (!ppdFile.empty()) {
     std::error_code error;
-    const fs::path ppd = fs::absolute(*options.ppdFile, error);
-    setup.dataFile = platform::Utf8ToUtf16(ppd.string());
+    setup.dataFile = platform::Utf8ToUtf16(fs::absolute(ppdFile, error).string());
   }
   if (!platform::InstallPrinter(setup) || !platform::OpenPrinter(kPrinterName, printer)) {
     return Failure{kExitFailure, "cannot set up the printer in the spooler store " +
@@ -162,7 +163,16 @@ std::optional<Failure> InstallJobPrinter(const RenderOptions& options,
   return std::nullopt;
 }
 
-std::optional<Failure> Render(const RenderOptions& options, std::istream& in, std::ostream& out) {
+// The plug-in's warnings (message boxes on a desktop) go to standard error.
+void ReportWarnings(hostsim::WarningLog& log, std::ostream& err) {
+  for (const hostsim::Warning& warning : log.Take()) {
+    err << "kx48t7-render: warning: " << platform::Utf16ToUtf8(warning.title) << ":\n"
+        << platform::Utf16ToUtf8(warning.text) << '\n';
+  }
+}
+
+std::optional<Failure> Render(const RenderOptions& options, std::istream& in, std::ostream& out,
+                              std::ostream& err) {
   std::string document;
   if (auto failure = ReadDocument(options, in, &document)) return failure;
   std::vector<uint8_t> stored;
@@ -194,7 +204,10 @@ std::optional<Failure> Render(const RenderOptions& options, std::istream& in, st
     if (!device.Enable(&error)) return Failure{kExitFailure, error};
     const std::optional<std::u16string> name = DocumentName(options);
     device.StartDoc(name ? name->c_str() : nullptr);
-    if (!hostsim::CopyDocument(device, document, &error)) return Failure{kExitFailure, error};
+    hostsim::WarningLog warnings;
+    const bool copied = hostsim::CopyDocument(device, document, &error);
+    ReportWarnings(warnings, err);
+    if (!copied) return Failure{kExitFailure, error};
 
     const std::string& job = device.spool().bytes;
     if (options.output) {
@@ -224,7 +237,7 @@ int RunRender(const RenderOptions& options, std::istream& in, std::ostream& out,
     out << kUsage;
     return kExitSuccess;
   }
-  if (auto failure = Render(options, in, out)) {
+  if (auto failure = Render(options, in, out, err)) {
     err << "kx48t7-render: " << failure->message << '\n';
     return failure->status;
   }

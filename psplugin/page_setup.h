@@ -1,0 +1,33 @@
+// The injections that shape the page and the job rather than draw on it.
+#pragma once
+
+#include "host/devmode.h"
+#include "job_writer.h"
+#include "ppd/ppd.h"
+#include "settings/record.h"
+
+namespace kx::ps {
+
+using settings::PrivateRecord;
+
+// At the comments: the media type, for printers in single-user mode.
+void WriteMediaType(const JobWriter& writer, const PrivateRecord& record,
+                    const host::DEVMODEW& devMode);
+// At the start of the prolog: the user's own PostScript header file, unchanged.
+void WriteExternalHeader(const JobWriter& writer, const PrivateRecord& record);
+// In the prolog: colour on colour printers in colour mode, gray otherwise.
+void WriteProcessColorModel(const JobWriter& writer, const PrivateRecord& record,
+                            const ppd::PpdImage* ppd);
+// In the prolog: the procedure that mirrors and sizes the page for rotation.
+void WriteFlipProcedure(const JobWriter& writer, const PrivateRecord& record,
+                        const host::DEVMODEW& devMode);
+// At the start of the setup: one copy asked for explicitly.
+void WriteSingleCopy(const JobWriter& writer, const host::DEVMODEW& devMode);
+// At the end of the setup.
+void WriteJobTimeout(const JobWriter& writer, const PrivateRecord& record);
+void WriteNupRotationHook(const JobWriter& writer, const PrivateRecord& record);
+// At each page set-up.
+void WritePageRotation(const JobWriter& writer, const PrivateRecord& record);
+void WriteNegativeImage(const JobWriter& writer, const PrivateRecord& record);
+
+}  // namespace kx::ps

@@ -1,0 +1,26 @@
+#include "support/test_ppd.h"
+
+#include <filesystem>
+#include <fstream>
+
+namespace kx::test {
+
+std::string WriteTestPpd(const std::string& directory, const std::string& name,
+                         const std::string& body) {
+  const std::string path = (std::filesystem::path(directory) / name).string();
+  std::ofstream(path, std::ios::binary) << "*PPD-Adobe: \"4.3\"\n" << body;
+  return path;
+}
+
+std::string PickOneFeature(const std::string& feature, const std::string& defaultOption,
+                           const std::initializer_list<std::string>& options) {
+  std::string text = "*OpenUI *" + feature + ": PickOne\n*Default" + feature + ": " +
+                     defaultOption + "\n";
+  for (const std::string& option : options) {
+    const std::string keyword = option.substr(0, option.find('/'));
+    text += "*" + feature + " " + option + ": \"(" + feature + "=" + keyword + ") pop\"\n";
+  }
+  return text + "*CloseUI: *" + feature + "\n";
+}
+
+}  // namespace kx::test
