@@ -2,6 +2,8 @@
 // programs around them.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <cstring>
 #include <string>
 #include <vector>
@@ -14,6 +16,14 @@
 
 namespace kx::ps {
 namespace {
+
+// Fills an 8-bit field with `text`, up to its whole capacity (no terminating NUL when
+// the text fills it), zero after it.
+template <size_t N>
+void FillField(char (&field)[N], std::string_view text) {
+  std::memset(field, 0, N);
+  std::memcpy(field, text.data(), std::min(N, text.size()));
+}
 
 using hostsim::DeviceModeSettings;
 using settings::StoreText;
@@ -47,7 +57,7 @@ class BannerTest : public test::LoadedPluginTest {
   }
   void SetOwner(const char16_t* wide, const char* ansi) {
     StoreText(record().devOpts.userName, wide);
-    std::strncpy(record().devOpts.userNameAnsi, ansi, sizeof(record().devOpts.userNameAnsi));
+    FillField(record().devOpts.userNameAnsi, ansi);
   }
   // The trailer of a job of `pages` pages.
   std::string Trailer(uint16_t pages) {
@@ -186,7 +196,7 @@ TEST_F(BannerTest, FieldTexts) {
     record().watermarkCodePage = c.watermarkCodePage;
     SetOwner(c.owner.c_str(), c.ownerAnsi.c_str());
     StoreText(record().devOpts.hostName, c.host);
-    std::strncpy(record().devOpts.hostNameAnsi, c.hostAnsi.c_str(), sizeof(record().devOpts.hostNameAnsi));
+    FillField(record().devOpts.hostNameAnsi, c.hostAnsi);
     EXPECT_EQ(At(PSINJECT_ENDSETUP).substr(0, sizeof(kOneCopy) - 1 + std::strlen(c.arguments)),
               std::string(kOneCopy) + c.arguments);
   }
