@@ -12,6 +12,7 @@ inline constexpr uint32_t kErrorAccessDenied = 5;
 inline constexpr uint32_t kErrorInvalidHandle = 6;
 inline constexpr uint32_t kErrorNotEnoughMemory = 8;
 inline constexpr uint32_t kErrorInvalidData = 13;
+inline constexpr uint32_t kErrorGenFailure = 31;
 inline constexpr uint32_t kErrorInvalidParameter = 87;
 inline constexpr uint32_t kErrorInsufficientBuffer = 122;
 inline constexpr uint32_t kErrorInvalidName = 123;
