@@ -10,6 +10,7 @@
 #include "hostsim/host_device.h"
 #include "hostsim/plugin_module.h"
 #include "hostsim/render_session.h"
+#include "hostsim/warning_log.h"
 #include "support/test_printer.h"
 
 namespace kx::test {
@@ -37,6 +38,12 @@ class LoadedPluginTest : public ::testing::Test {
     return *device_;
   }
 
+#ifdef _WIN32
+  // On Windows the plug-in's warnings are message boxes: the log answers those of the
+  // test's thread, so that no test waits for a user. (Elsewhere they go to standard
+  // error.) A test that looks at the warnings makes its own log, which takes over.
+  hostsim::WarningLog unreadWarnings_;
+#endif
   TestPrinter printer_;
   std::unique_ptr<hostsim::PluginModule> module_;
   std::unique_ptr<hostsim::RenderSession> session_;

@@ -1,5 +1,7 @@
-// A registry and spooler store in a fresh temporary directory for the lifetime of the
-// object, so that tests never touch the user's own store.
+// A fresh temporary directory for the lifetime of the object. On POSIX systems the
+// registry and spooler store live in it, so that tests never touch the user's own store;
+// on Windows the registry and spooler are the system's own (the tests run in a Wine prefix
+// made for the run) and the directory holds the test's files only.
 #pragma once
 
 #include <string>

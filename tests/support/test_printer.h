@@ -1,4 +1,5 @@
-// A printer installed in a temporary store, opened for the duration of a test.
+// A printer installed for the duration of a test and opened: in a temporary store on
+// POSIX systems, in the system's own spooler on Windows (removed again at the end).
 #pragma once
 
 #include <string>

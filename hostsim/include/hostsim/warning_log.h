@@ -1,5 +1,6 @@
-// The warnings the plug-ins show while the simulator hosts them. On a desktop they would
-// be message boxes; here the simulator collects their texts for tests and tools.
+// The warnings the plug-ins show while the simulator hosts them. Without a desktop the
+// simulator collects their texts for tests and tools; on Windows the warnings are message
+// boxes, and the log takes those shown on the thread that made it, answering each with OK.
 #pragma once
 
 #include <mutex>

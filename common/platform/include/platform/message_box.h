@@ -11,8 +11,14 @@ namespace kx::platform {
 // Waits for the user on Windows; returns at once elsewhere.
 void ShowWarningBox(const std::u16string& title, const std::u16string& text);
 
-// Where the text of a warning box goes on systems without a desktop. The receiver is
-// process-wide; null restores the default (standard error).
+// Lets a host without a user (the host simulator) take the warnings instead.
+//
+// Without a desktop: the receiver gets the text of every warning box of the process; null
+// restores the default (standard error).
+//
+// On Windows: the receiver gets the title and text of each message box shown on the
+// thread that set it, whichever module shows it, and the box is answered with OK at once;
+// null stops that. Each thread has its own receiver.
 using WarningReceiver = void (*)(const std::u16string& title, const std::u16string& text,
                                  void* context);
 void SetWarningReceiver(WarningReceiver receiver, void* context);
