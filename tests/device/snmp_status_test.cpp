@@ -319,7 +319,6 @@ TEST(HostileNetworkTest, NoiseBeforeEachAnswerIsPassedOver) {
   ScalarQueryTable table = PrinterScalarQueryTable();
   SupplyRecords records;
   SnmpStatusClient client;
-  const auto start = Clock::now();
   ASSERT_EQ(client.QueryScalars("kestra", relay.address(), table), kStatusAnswered);
   for (size_t row = 0; row < kScalarRowCount; ++row) {
     SCOPED_TRACE("row " + std::to_string(row));
@@ -328,8 +327,8 @@ TEST(HostileNetworkTest, NoiseBeforeEachAnswerIsPassedOver) {
   EXPECT_EQ(client.WalkSupplies("kestra", relay.address(), kSupplyColumns, &records), 2);
   ExpectSupply(records[0], 1);
   ExpectSupply(records[1], 2);
-  // Every answer was taken at the first try: nothing waited for a time-out.
-  EXPECT_LT(SecondsSince(start), 1.0);
+  // Every answer was taken at the first try: a request that had waited for its time-out
+  // would have been sent again and answered twice.
   EXPECT_EQ(relay.answersRelayed(), static_cast<int>(kScalarRowCount + 5 * 5));
 }
 
