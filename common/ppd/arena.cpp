@@ -5,48 +5,57 @@
 namespace kx::ppd {
 
 Arena::~Arena() {
-  while (head_ != nullptr) {
-    Block* next = head_->nextBlock;
-    std::free(head_);
-    head_ = next;
-  }
+  for (size_t index = 0; index < blocks_.count(); ++index) std::free(blocks_.at(index));
 }
 
-Arena::Block* Arena::NewBlock(size_t capacity) {
-  if (capacity > SIZE_MAX - kHeaderSize) return nullptr;
+bool Arena::AddBlock(size_t capacity) {
+  if (capacity > SIZE_MAX - kHeaderSize) return false;
   void* memory = std::calloc(1, kHeaderSize + capacity);
-  if (memory == nullptr) return nullptr;
+  if (memory == nullptr) return false;
   Block* block = static_cast<Block*>(memory);
   block->capacity = capacity;
   block->free = capacity;
   block->next = static_cast<uint8_t*>(memory) + kHeaderSize;
-  block->nextBlock = head_;
-  head_ = block;
-  return block;
+  if (blocks_.Add(block, capacity) == RoomTree<Block>::kNone) {
+    std::free(memory);
+    return false;
+  }
+  newest_ = block;
+  return true;
 }
 
-// First fit from the newest block; a request larger than a block gets a block of its
-// own size. The cursor moves by the aligned size, or by exactly the rest of the block.
-void* Arena::Allocate(size_t size) {
-  if (size > SIZE_MAX - kAlignment) return nullptr;
-  const size_t aligned = (size + kAlignment - 1) / kAlignment * kAlignment;
-  if (aligned > limit_ - used_) return nullptr;
-  Block* block = head_;
-  while (block != nullptr && block->free < size) block = block->nextBlock;
-  if (block == nullptr) block = NewBlock(size > kBlockSize ? size : kBlockSize);
-  if (block == nullptr) return nullptr;
-  uint8_t* memory = block->next;
-  const size_t step = aligned < block->free ? aligned : block->free;
-  block->next += step;
-  block->free -= step;
+// The cursor moves by the aligned size, or by exactly the rest of the block.
+void* Arena::Take(Block& block, size_t aligned) {
+  uint8_t* memory = block.next;
+  const size_t step = aligned < block.free ? aligned : block.free;
+  block.next += step;
+  block.free -= step;
   used_ += step;
   return memory;
 }
 
-size_t Arena::blockCount() const {
-  size_t count = 0;
-  for (const Block* block = head_; block != nullptr; block = block->nextBlock) ++count;
-  return count;
+// First fit from the newest block; a request larger than a block gets a block of its
+// own size.
+void* Arena::AllocateElsewhere(size_t size, size_t aligned) {
+  if (newest_ != nullptr) {
+    blocks_.SetRoom(blocks_.count() - 1, newest_->free);  // it becomes an older block now
+    const size_t older = blocks_.NewestWithRoom(size);
+    if (older != RoomTree<Block>::kNone) {
+      void* memory = Take(*blocks_.at(older), aligned);
+      blocks_.SetRoom(older, blocks_.at(older)->free);
+      return memory;
+    }
+  }
+  if (!AddBlock(size > kBlockSize ? size : kBlockSize)) return nullptr;
+  return Take(*newest_, aligned);
+}
+
+void* Arena::Allocate(size_t size) {
+  if (size > SIZE_MAX - kAlignment) return nullptr;
+  const size_t aligned = (size + kAlignment - 1) / kAlignment * kAlignment;
+  if (aligned > limit_ - used_) return nullptr;
+  if (newest_ != nullptr && newest_->free >= size) return Take(*newest_, aligned);
+  return AllocateElsewhere(size, aligned);
 }
 
 }  // namespace kx::ppd

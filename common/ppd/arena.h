@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <new>
 
+#include "ppd/room_tree.h"
+
 namespace kx::ppd {
 
 class Arena {
@@ -35,7 +37,7 @@ class Arena {
   // out, as if memory had run out there.
   void SetLimitForTesting(size_t bytes) { limit_ = bytes; }
 
-  size_t blockCount() const;
+  size_t blockCount() const { return blocks_.count(); }
   size_t bytesUsed() const { return used_; }
 
  private:
@@ -43,13 +45,21 @@ class Arena {
     size_t capacity;
     size_t free;
     uint8_t* next;
-    Block* nextBlock;
   };
   static constexpr size_t kHeaderSize = (sizeof(Block) + kAlignment - 1) / kAlignment * kAlignment;
 
-  Block* NewBlock(size_t capacity);
+  // Hands out `aligned` bytes of the block, or the rest of it when that is less.
+  void* Take(Block& block, size_t aligned);
+  // Allocation when the newest block lacks room: from the newest older block that has
+  // it, else from a new block.
+  void* AllocateElsewhere(size_t size, size_t aligned);
+  // A new block, made the newest; false when memory fails.
+  bool AddBlock(size_t capacity);
 
-  Block* head_ = nullptr;
+  // Most allocations come from the newest block, kept at hand; its room is brought up
+  // to date in the tree only when an older block or a new one is wanted.
+  RoomTree<Block> blocks_;
+  Block* newest_ = nullptr;
   size_t used_ = 0;
   size_t limit_ = SIZE_MAX;
 };

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 
 namespace kx::ppd {
@@ -26,5 +27,9 @@ inline constexpr std::array<uint16_t, 256> kCrcTable = detail::MakeCrcTable();
 inline uint16_t UpdateChecksum(uint16_t crc, uint8_t byte) {
   return static_cast<uint16_t>(kCrcTable[(crc >> 8) ^ byte] ^ ((crc << 8) & 0xFFFF));
 }
+
+// The checksum extended over `count` bytes; the same as one UpdateChecksum a byte, but
+// sixteen bytes a step (checksum.cpp), so it is fastest over long runs.
+uint16_t UpdateChecksum(uint16_t crc, const uint8_t* bytes, size_t count);
 
 }  // namespace kx::ppd

@@ -4,6 +4,7 @@
 
 #include "ppd/handlers.h"
 #include "ppd/keyword_table.h"
+#include "ppd/text_compare.h"
 
 namespace kx::ppd {
 
@@ -18,16 +19,17 @@ constexpr uint16_t kOpenFeatureDefaultShape = kNonEmptyStringValue;
 
 bool IsDefaultOf(std::string_view keyword, std::string_view featureKeyword) {
   return keyword.size() == kDefaultPrefix.size() + featureKeyword.size() &&
-         keyword.starts_with(kDefaultPrefix) && keyword.ends_with(featureKeyword);
+         StartsWith(keyword, kDefaultPrefix) &&
+         SameText(keyword.substr(kDefaultPrefix.size()), featureKeyword);
 }
 
 // An option or the default of the feature opened with OpenUI or JCLOpenUI; nothing when
 // the entry belongs to neither.
 bool DispatchToOpenFeature(Parser& parser, const PpdEntry& entry, Status* status) {
-  const std::string_view featureKeyword = parser.openFeature->keyword;
+  const std::string_view featureKeyword = KeywordOf(*parser.openFeature);
   const std::string_view keyword = entry.keyword.view();
-  if (keyword == featureKeyword) {
-    *status = ShapeFits(kOpenFeatureOptionShape, entry) ? AddGenericOption(parser, entry)
+  if (SameText(keyword, featureKeyword)) {
+    *status = ShapeFits(kOpenFeatureOptionShape, entry) ? AddOpenFeatureOption(parser, entry)
                                                         : Status::kSyntax;
     return true;
   }

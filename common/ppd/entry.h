@@ -2,7 +2,9 @@
 // tokenizer that fills it.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <memory>
 #include <string_view>
 
@@ -24,13 +26,16 @@ class FixedText {
  public:
   static constexpr uint32_t kCapacity = Capacity;
 
-  // False when the buffer is full.
-  bool Append(uint8_t c) {
-    if (length_ == Capacity) return false;
-    text_[length_++] = static_cast<char>(c);
+  // Appends as much of the run as fits; false when not all of it did, which is how a
+  // token that is too long shows.
+  bool Append(const uint8_t* bytes, size_t count) {
+    const size_t taken = count < Capacity - length_ ? count : Capacity - length_;
+    if (taken > 0) std::memcpy(text_ + length_, bytes, taken);
+    length_ += static_cast<uint32_t>(taken);
     text_[length_] = '\0';
-    return true;
+    return taken == count;
   }
+  bool Append(uint8_t c) { return Append(&c, 1); }
   void Clear() {
     length_ = 0;
     text_[0] = '\0';
@@ -52,8 +57,9 @@ class ValueText {
   static constexpr uint32_t kInitialCapacity = 1024;
 
   ValueText();
-  // False when memory could not be obtained.
-  bool Append(uint8_t c);
+  // False when memory could not be obtained; the value is then left as it was.
+  bool Append(const uint8_t* bytes, size_t count);
+  bool Append(uint8_t c) { return Append(&c, 1); }
   void Clear();
   bool empty() const { return length_ == 0; }
   uint32_t length() const { return length_; }
@@ -62,6 +68,7 @@ class ValueText {
 
  private:
   bool Grow();
+  bool Reserve(uint64_t wanted);
 
   std::unique_ptr<char[]> storage_;
   uint32_t capacity_ = 0;
@@ -80,7 +87,8 @@ struct PpdEntry {
 
 // Reads the next entry. kOk: `entry` holds one complete entry; kSyntax: a malformed
 // entry was skipped up to the character that made it fail; kNoRoom: a token overflowed;
-// kEof: the file ended (a partial entry is dropped).
+// kEof: the file ended (a partial entry is dropped). On kEof and kNoRoom the stream's
+// checksum covers every byte read.
 Status ReadEntry(PpdEntry& entry, PpdStream& stream);
 
 }  // namespace kx::ppd

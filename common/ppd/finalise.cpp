@@ -13,6 +13,14 @@ bool WasGiven(const Parser& parser, std::string_view keyword) {
   return row != kNoKeywordRow && ((parser.processedRows >> row) & 1) != 0;
 }
 
+// Each feature's place in the list as the image will hold it.
+void NumberPositions(RecordList<ParsedFeature>& features) {
+  uint32_t position = 0;
+  for (ParsedFeature* feature = features.head; feature != nullptr; feature = feature->next) {
+    feature->position = position++;
+  }
+}
+
 }  // namespace
 
 // RequiresPageRegion All: True or False overrides every tray's own value.
@@ -48,6 +56,7 @@ void ReorderFeatures(Parser& parser) {
   } else {
     parser.features = groups[1];
   }
+  NumberPositions(parser.features);
 }
 
 void RaiseFreeVm(Parser& parser) {

@@ -1,6 +1,7 @@
 #include "ppd/font_table.h"
 
 #include "ppd/lexical.h"
+#include "ppd/text_compare.h"
 
 namespace kx::ppd {
 
@@ -92,18 +93,35 @@ constexpr std::array<std::string_view, kFontTableSize> kFontNames = {
 
 namespace {
 
-constexpr std::array<uint32_t, kFontTableSize> kFontHashes = [] {
-  std::array<uint32_t, kFontTableSize> hashes{};
-  for (size_t row = 0; row < kFontNames.size(); ++row) hashes[row] = NameHash(kFontNames[row]);
-  return hashes;
+// An open-addressing index over the table by name hash, built at compile time. Font
+// names are looked up once for every *Font entry, and most PPDs list dozens.
+struct FontSlot {
+  uint32_t hash;
+  uint16_t number;  // 0 for an empty slot
+};
+constexpr size_t kFontSlots = 1024;  // a power of two, at most a third full
+
+constexpr size_t HomeSlot(uint32_t hash) { return (hash * 0x9E3779B9u) >> 22; }  // top 10 bits
+static_assert(kFontSlots == size_t{1} << 10 && kFontSlots >= 3 * kFontTableSize);
+
+constexpr std::array<FontSlot, kFontSlots> kFontIndex = [] {
+  std::array<FontSlot, kFontSlots> slots{};
+  for (size_t row = 0; row < kFontNames.size(); ++row) {
+    const uint32_t hash = NameHash(kFontNames[row]);
+    size_t slot = HomeSlot(hash);
+    while (slots[slot].number != 0) slot = (slot + 1) % kFontSlots;
+    slots[slot] = FontSlot{hash, static_cast<uint16_t>(row + 1)};
+  }
+  return slots;
 }();
 
 }  // namespace
 
 uint16_t FontNumber(std::string_view name) {
   const uint32_t hash = NameHash(name);
-  for (size_t row = 0; row < kFontNames.size(); ++row) {
-    if (kFontHashes[row] == hash && kFontNames[row] == name) return static_cast<uint16_t>(row + 1);
+  for (size_t slot = HomeSlot(hash); kFontIndex[slot].number != 0; slot = (slot + 1) % kFontSlots) {
+    const FontSlot& entry = kFontIndex[slot];
+    if (entry.hash == hash && SameText(kFontNames[entry.number - 1], name)) return entry.number;
   }
   return 0;
 }

@@ -45,6 +45,7 @@ Status SetCustomPageSize(Parser& parser, const PpdEntry& entry);
 
 // handlers_options.cpp
 Status AddGenericOption(Parser& parser, const PpdEntry& entry);
+Status AddOpenFeatureOption(Parser& parser, const PpdEntry& entry);  // a feature must be open
 Status SetDefault(Parser& parser, const PpdEntry& entry);
 Status SetJclResolutionDefault(Parser& parser, const PpdEntry& entry);
 Status SetInstalledMemoryDefault(Parser& parser, const PpdEntry& entry);

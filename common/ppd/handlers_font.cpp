@@ -11,52 +11,31 @@ namespace {
 constexpr uint16_t kUnknownEncoding = 9;
 constexpr uint16_t kUnknownCharacterSet = 12;
 
-uint16_t EncodingOf(const Word& word) {
-  return LookupWord({{"Standard", 0},
-                     {"Special", 1},
-                     {"ISOLatin1", 2},
-                     {"Expert", 3},
-                     {"ExpertSubset", 4},
-                     {"JIS", 5},
-                     {"RKSJ", 6},
-                     {"EUC", 7},
-                     {"Shift-JIS", 8}},
-                    word.view())
-      .value_or(kUnknownEncoding);
-}
+constexpr WordValue kEncodings[] = {
+    {"Standard", 0}, {"Special", 1}, {"ISOLatin1", 2}, {"Expert", 3},    {"ExpertSubset", 4},
+    {"JIS", 5},      {"RKSJ", 6},    {"EUC", 7},       {"Shift-JIS", 8},
+};
 
-uint16_t CharacterSetOf(const Word& word) {
-  return LookupWord({{"Standard", 0},
-                     {"OldStandard", 1},
-                     {"Special", 2},
-                     {"ISOLatin1", 3},
-                     {"Expert", 4},
-                     {"ExpertSubset", 5},
-                     {"JIS-83", 6},
-                     {"JIS-78", 7},
-                     {"83pv", 8},
-                     {"Add", 9},
-                     {"Ext", 10},
-                     {"NWP", 11}},
-                    word.view())
-      .value_or(kUnknownCharacterSet);
+constexpr WordValue kCharacterSets[] = {
+    {"Standard", 0}, {"OldStandard", 1},  {"Special", 2}, {"ISOLatin1", 3},
+    {"Expert", 4},   {"ExpertSubset", 5}, {"JIS-83", 6},  {"JIS-78", 7},
+    {"83pv", 8},     {"Add", 9},          {"Ext", 10},    {"NWP", 11},
+};
+
+// The first word of the value.
+uint16_t EncodingOf(const char* value) {
+  return LookupFirstWord(kEncodings, value).value_or(kUnknownEncoding);
 }
 
 // The character set follows the quoted version string; 0 when there is none to skip.
+// A known encoding word holds no quote, so the search may start at the value's start.
 uint16_t ReadCharacterSet(const char* cursor) {
   for (int quotes = 0; quotes < 2; ++quotes) {
     cursor = std::strchr(cursor, '"');
     if (cursor == nullptr) return 0;
     ++cursor;
   }
-  return CharacterSetOf(NextWord(&cursor));
-}
-
-bool IsListed(const Parser& parser, std::string_view name, uint32_t hash) {
-  for (const ParsedFont* font = parser.fonts.head; font != nullptr; font = font->next) {
-    if (font->hash == hash && font->name == name) return true;
-  }
-  return false;
+  return LookupFirstWord(kCharacterSets, cursor).value_or(kUnknownCharacterSet);
 }
 
 }  // namespace
@@ -64,12 +43,11 @@ bool IsListed(const Parser& parser, std::string_view name, uint32_t hash) {
 Status AddFont(Parser& parser, const PpdEntry& entry) {
   const std::string_view name = entry.option.view();
   const uint16_t number = FontNumber(name);
-  if (number == 0) return Status::kOk;
-  const char* cursor = entry.value.c_str();
-  const uint16_t encoding = EncodingOf(NextWord(&cursor));
-  const uint16_t characterSet = encoding == kUnknownEncoding ? 0 : ReadCharacterSet(cursor);
-  const uint32_t hash = NameHash(name);
-  if (IsListed(parser, name, hash)) return Status::kOk;
+  // Font table names are unique, so the number stands for the name.
+  if (number == 0 || parser.listedFonts.test(number)) return Status::kOk;
+  const uint16_t encoding = EncodingOf(entry.value.c_str());
+  const uint16_t characterSet =
+      encoding == kUnknownEncoding ? 0 : ReadCharacterSet(entry.value.c_str());
 
   const char* translation = nullptr;
   if (!entry.translation.empty()) {
@@ -81,12 +59,13 @@ Status AddFont(Parser& parser, const PpdEntry& entry) {
   if (font == nullptr) return Status::kNoRoom;
   const Status status = StoreString(&font->name, name, parser.arena, StringMode::kPlain);
   if (status != Status::kOk) return status;
-  font->hash = hash;
+  font->hash = NameHash(name);
   font->translation = translation;
   font->encoding = encoding;
   font->characterSet = characterSet;
   font->number = number;
   parser.fonts.Append(font);
+  parser.listedFonts.set(number);
   return Status::kOk;
 }
 

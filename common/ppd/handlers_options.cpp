@@ -22,6 +22,11 @@ Status StoreOptionString(Parser& parser, uint16_t number, const PpdEntry& entry,
   return StoreString(&(option->*slot), entry.value.view(), parser.arena, mode);
 }
 
+StringMode InvocationMode(const Parser& parser) {
+  const bool jcl = parser.openFeature != nullptr && (parser.openFeature->flags & kJclFeature);
+  return jcl ? StringMode::kHexDecode : StringMode::kPlain;
+}
+
 Status StoreDefault(Parser& parser, ParsedFeature* feature, const PpdEntry& entry) {
   if (feature == nullptr) return Status::kNoRoom;
   return StoreString(&feature->defaultOption, entry.value.view(), parser.arena, StringMode::kPlain);
@@ -48,9 +53,16 @@ Status AddResolutionString(Parser& parser, const PpdEntry& entry, const char* Pa
 
 // The keyword selects the feature; a JCLOpenUI feature's invocations are hex-decoded.
 Status AddGenericOption(Parser& parser, const PpdEntry& entry) {
-  const bool jcl = parser.openFeature != nullptr && (parser.openFeature->flags & kJclFeature);
   return StoreOptionString(parser, kOtherFeature, entry, &ParsedOption::invocation,
-                           jcl ? StringMode::kHexDecode : StringMode::kPlain);
+                           InvocationMode(parser));
+}
+
+// The entry's keyword is the open feature's own, so the feature need not be looked up.
+Status AddOpenFeatureOption(Parser& parser, const PpdEntry& entry) {
+  ParsedOption* option = nullptr;
+  const Status status = FindOptionOf(parser, *parser.openFeature, entry, &option);
+  if (status != Status::kOk) return status;
+  return StoreString(&option->invocation, entry.value.view(), parser.arena, InvocationMode(parser));
 }
 
 Status SetDefault(Parser& parser, const PpdEntry& entry) {

@@ -74,7 +74,7 @@ Status CloseUi(Parser& parser, const PpdEntry& entry) {
   const std::string_view name = WithoutStar(WithoutTrailingBlanks(entry.value.view()));
   if (name.empty()) return Status::kSyntax;
   if (parser.openFeature != nullptr) {
-    const std::string_view open = parser.openFeature->keyword;
+    const std::string_view open = KeywordOf(*parser.openFeature);
     if (name.starts_with(open) &&
         (name.size() == open.size() || HasClass(name[open.size()], kClassBlank))) {
       parser.openFeature = nullptr;

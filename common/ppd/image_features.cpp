@@ -4,7 +4,7 @@
 #include <iterator>
 
 #include "ppd/image_builder.h"
-#include "ppd/lexical.h"
+#include "ppd/model.h"
 
 namespace kx::ppd {
 
@@ -114,25 +114,19 @@ Ref PutOptions(const ParsedFeature& feature, ImageWriter& writer) {
 }
 
 // The position of the default option, 0 when there is none or it names no option.
-uint32_t DefaultIndex(const ParsedFeature& feature) {
+uint32_t DefaultIndex(const Parser& parser, const ParsedFeature& feature) {
   if (feature.defaultOption == nullptr) return 0;
-  const std::string_view name = feature.defaultOption;
-  const uint32_t hash = NameHash(name);
-  uint32_t index = 0;
-  for (const ParsedOption* option = feature.options; option != nullptr; option = option->next) {
-    if (option->hash == hash && option->keyword == name) return index;
-    ++index;
-  }
-  return 0;
+  const ParsedOption* option = LookupOption(parser, feature, feature.defaultOption);
+  return option != nullptr ? option->position : 0;
 }
 
-Ref PutFeature(const ParsedFeature& feature, ImageWriter& writer) {
+Ref PutFeature(const Parser& parser, const ParsedFeature& feature, ImageWriter& writer) {
   PpdFeature record{};
   const Ref at = writer.Reserve(sizeof record);
   record.keyword = writer.PutString(feature.keyword);
   record.hash = feature.hash;
   record.translation = writer.PutString(feature.translation);
-  record.defaultIndex = DefaultIndex(feature);
+  if (writer.writing()) record.defaultIndex = DefaultIndex(parser, feature);  // not measured
   record.optionSize = feature.optionSize;
   record.number = feature.number;
   record.flags = feature.flags;
@@ -165,7 +159,7 @@ Ref PutFeatures(const Parser& parser, ImageWriter& writer) {
   ChainLinker chain(writer);
   for (const ParsedFeature* feature = parser.features.head; feature != nullptr;
        feature = feature->next) {
-    chain.Add(PutFeature(*feature, writer));
+    chain.Add(PutFeature(parser, *feature, writer));
   }
   return chain.first();
 }

@@ -1,11 +1,10 @@
 // Laying out the order-dependency and constraint tables, with their rows resolved to
 // feature and option positions in the image.
 #include <algorithm>
-#include <optional>
 #include <string_view>
 
 #include "ppd/image_builder.h"
-#include "ppd/lexical.h"
+#include "ppd/model.h"
 
 namespace kx::ppd {
 
@@ -14,34 +13,13 @@ namespace {
 constexpr uint32_t kMaxRows = 0xFFFF;
 constexpr uint16_t kUnresolvedOption = 0xFFFF;
 
-struct FeaturePosition {
-  const ParsedFeature* feature;
-  uint16_t index;  // in the image's feature list
-};
-
-std::optional<FeaturePosition> FindFeaturePosition(const Parser& parser, std::string_view keyword,
-                                                   uint32_t hash) {
-  uint32_t index = 0;
-  for (const ParsedFeature* feature = parser.features.head;
-       feature != nullptr && index < kUnresolvedFeature; feature = feature->next, ++index) {
-    if (feature->hash == hash && feature->keyword == keyword) {
-      return FeaturePosition{feature, static_cast<uint16_t>(index)};
-    }
-  }
-  return std::nullopt;
-}
-
-// kNoOption when no option is named; kUnresolvedOption when the feature lacks it.
-uint16_t OptionPosition(const ParsedFeature& feature, const char* name) {
+// kNoOption when no option is named; kUnresolvedOption when the feature lacks it or has
+// it beyond the positions an option index can hold.
+uint16_t OptionPosition(const Parser& parser, const ParsedFeature& feature, const char* name) {
   if (name == nullptr) return kNoOption;
-  const std::string_view wanted = name;
-  const uint32_t hash = NameHash(wanted);
-  uint16_t index = 0;
-  for (const ParsedOption* option = feature.options; option != nullptr && index < kNoOption;
-       option = option->next, ++index) {
-    if (option->hash == hash && option->keyword == wanted) return index;
-  }
-  return kUnresolvedOption;
+  const ParsedOption* option = LookupOption(parser, feature, name);
+  if (option == nullptr || option->position >= kNoOption) return kUnresolvedOption;
+  return static_cast<uint16_t>(option->position);
 }
 
 // The indexes found; an unknown feature or option leaves kUnresolvedFeature or
@@ -55,14 +33,17 @@ struct Resolved {
   }
 };
 
-Resolved Resolve(const Parser& parser, const char* keyword, uint32_t hash, const char* option) {
-  const auto position = FindFeaturePosition(parser, keyword, hash);
-  if (!position) return {kUnresolvedFeature, option == nullptr ? kNoOption : kUnresolvedOption};
-  return {position->index, OptionPosition(*position->feature, option)};
+// A feature beyond the positions a feature index can hold counts as unknown.
+Resolved Resolve(const Parser& parser, const char* keyword, const char* option) {
+  const ParsedFeature* feature = LookupFeature(parser, keyword);
+  if (feature == nullptr || feature->position >= kUnresolvedFeature) {
+    return {kUnresolvedFeature, option == nullptr ? kNoOption : kUnresolvedOption};
+  }
+  return {static_cast<uint16_t>(feature->position), OptionPosition(parser, *feature, option)};
 }
 
 PpdOrderRow OrderRow(const Parser& parser, const ParsedOrder& order) {
-  const Resolved resolved = Resolve(parser, order.keyword, order.hash, order.option);
+  const Resolved resolved = Resolve(parser, order.keyword, order.option);
   PpdOrderRow row{};
   row.featureIndex = resolved.complete() ? resolved.featureIndex : kUnresolvedFeature;
   row.optionIndex = resolved.optionIndex;
@@ -73,10 +54,8 @@ PpdOrderRow OrderRow(const Parser& parser, const ParsedOrder& order) {
 
 // The first feature index marks the whole row unresolved.
 PpdConstraintRow ConstraintRow(const Parser& parser, const ParsedConstraint& constraint) {
-  const Resolved first =
-      Resolve(parser, constraint.firstKeyword, constraint.hash, constraint.firstOption);
-  const Resolved second = Resolve(parser, constraint.secondKeyword,
-                                  NameHash(constraint.secondKeyword), constraint.secondOption);
+  const Resolved first = Resolve(parser, constraint.firstKeyword, constraint.firstOption);
+  const Resolved second = Resolve(parser, constraint.secondKeyword, constraint.secondOption);
   PpdConstraintRow row{first.featureIndex, first.optionIndex, second.featureIndex,
                        second.optionIndex};
   if (!first.complete() || !second.complete()) row.firstFeatureIndex = kUnresolvedFeature;

@@ -2,6 +2,7 @@
 
 #include "ppd/handlers.h"
 #include "ppd/lexical.h"
+#include "ppd/text_compare.h"
 
 namespace kx::ppd {
 
@@ -77,6 +78,10 @@ constexpr std::array<KeywordRow, kKeywordRowCount> kRows = {{
     {"JCLRes", nullptr, kNone, 0x0A},
 }};
 
+// The slot after `slot`, wrapping; a compare rather than a division keeps each probe
+// cheap.
+constexpr uint32_t NextSlot(uint32_t slot) { return slot + 1 == kKeywordIndexSlots ? 0 : slot + 1; }
+
 struct IndexSlot {
   uint32_t hash;
   uint16_t row;
@@ -84,39 +89,36 @@ struct IndexSlot {
 using KeywordIndex = std::array<IndexSlot, kKeywordIndexSlots>;
 
 // Each row goes to the first free slot from hash mod 127 on, wrapping.
-KeywordIndex BuildIndex() {
-  KeywordIndex index;
+constexpr KeywordIndex BuildIndex() {
+  KeywordIndex index{};
   index.fill(IndexSlot{0, static_cast<uint16_t>(kNoKeywordRow)});
   for (uint16_t row = 0; row < kRows.size(); ++row) {
     const uint32_t hash = NameHash(kRows[row].keyword);
     uint32_t slot = hash % kKeywordIndexSlots;
-    while (index[slot].row != kNoKeywordRow) slot = (slot + 1) % kKeywordIndexSlots;
+    while (index[slot].row != kNoKeywordRow) slot = NextSlot(slot);
     index[slot] = IndexSlot{hash, row};
   }
   return index;
 }
 
-// Built once per process; the language makes the first call's initialisation
-// thread-safe, and the index is read-only afterwards.
-const KeywordIndex& Index() {
-  static const KeywordIndex index = BuildIndex();
-  return index;
-}
+// Built by the compiler: read-only, shared by every load, and never initialised at run
+// time.
+constexpr KeywordIndex kIndex = BuildIndex();
 
 }  // namespace
 
 const std::array<KeywordRow, kKeywordRowCount>& KeywordRows() { return kRows; }
 
 uint32_t LookupKeyword(std::string_view keyword) {
-  const KeywordIndex& index = Index();
+  const KeywordIndex& index = kIndex;
   const uint32_t hash = NameHash(keyword);
   uint32_t slot = hash % kKeywordIndexSlots;
   // The index has more slots than rows, so every probe meets an empty slot.
   while (index[slot].row != kNoKeywordRow) {
-    if (index[slot].hash == hash && kRows[index[slot].row].keyword == keyword) {
+    if (index[slot].hash == hash && SameText(kRows[index[slot].row].keyword, keyword)) {
       return index[slot].row;
     }
-    slot = (slot + 1) % kKeywordIndexSlots;
+    slot = NextSlot(slot);
   }
   return kNoKeywordRow;
 }
@@ -137,9 +139,6 @@ bool ShapeFits(uint16_t shape, const PpdEntry& entry) {
   }
 }
 
-void PrepareKeywordTable(Parser& parser) {
-  parser.processedRows = 0;
-  Index();
-}
+void PrepareKeywordTable(Parser& parser) { parser.processedRows = 0; }
 
 }  // namespace kx::ppd

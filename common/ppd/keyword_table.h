@@ -1,5 +1,5 @@
 // The PPD keywords the library understands: 63 rows, each with its handler, feature
-// number and entry shape, found through a hash-probe index built once per process.
+// number and entry shape, found through a hash-probe index built at compile time.
 #pragma once
 
 #include <array>
@@ -41,7 +41,7 @@ uint32_t LookupKeyword(std::string_view keyword);
 // Whether the entry has the option keyword and value type the shape asks for.
 bool ShapeFits(uint16_t shape, const PpdEntry& entry);
 
-// Clears the rows' processed marks for a new load and makes sure the index exists.
+// Clears the rows' processed marks for a new load.
 void PrepareKeywordTable(Parser& parser);
 
 }  // namespace kx::ppd

@@ -1,6 +1,10 @@
 #include "ppd/lexical.h"
 
+#include <algorithm>
+#include <cstring>
+
 #include "ppd/char_class.h"
+#include "ppd/text_compare.h"
 
 namespace kx::ppd {
 
@@ -11,15 +15,17 @@ uint32_t DigitValue(char c) { return static_cast<uint32_t>(c - '0'); }
 
 }  // namespace
 
+// The word is found first and copied in one piece.
 uint16_t NextWord(const char** cursor, uint32_t capacity, char* out) {
-  const char* p = *cursor;
-  while (HasClass(*p, kClassBlank)) ++p;
-  uint32_t stored = 0;
-  for (; *p != '\0' && !HasClass(*p, kClassBlank); ++p) {
-    if (stored + 1 < capacity) out[stored++] = *p;
-  }
+  const char* start = *cursor;
+  while (HasClass(*start, kClassBlank)) ++start;
+  const char* end = start;
+  while (*end != '\0' && !HasClass(*end, kClassBlank)) ++end;
+  const size_t length = static_cast<size_t>(end - start);
+  const size_t stored = capacity == 0 ? 0 : std::min<size_t>(length, capacity - 1);
+  if (stored > 0) std::memcpy(out, start, stored);
   if (capacity > 0) out[stored] = '\0';
-  *cursor = p;
+  *cursor = end;
   return static_cast<uint16_t>(stored);
 }
 
@@ -70,16 +76,19 @@ Status ParseFixedWords(const char* text, std::span<Fixed> values) {
   return Status::kOk;
 }
 
-std::optional<uint16_t> LookupWord(WordTable table, std::string_view text) {
+const WordValue* FindWord(std::span<const WordValue> table, std::string_view text) {
   for (const WordValue& row : table) {
-    if (!text.starts_with(row.word)) continue;
+    if (!StartsWith(text, row.word)) continue;
     const bool wordEnds = text.size() == row.word.size() || text[row.word.size()] == '\0' ||
                           HasClass(text[row.word.size()], kClassBlank);
-    if (wordEnds) {
-      return row.value;
-    }
+    if (wordEnds) return &row;
   }
-  return std::nullopt;
+  return nullptr;
+}
+
+std::optional<uint16_t> LookupFirstWord(std::span<const WordValue> table, const char* text) {
+  while (HasClass(*text, kClassBlank)) ++text;
+  return LookupWord(table, text);
 }
 
 }  // namespace kx::ppd

@@ -5,11 +5,13 @@
 #include "ppd/dispatch.h"
 #include "ppd/entry.h"
 #include "ppd/keyword_table.h"
+#include "ppd/model.h"
 
 namespace kx::ppd {
 
 bool ParseStream(PpdStream& stream, Parser& parser) {
   PrepareKeywordTable(parser);
+  ReserveOptionIndex(parser, stream.remaining);
   PpdEntry entry;
   for (;;) {
     Status status = ReadEntry(entry, stream);

@@ -2,6 +2,7 @@
 
 #include "ppd/lexical.h"
 #include "ppd/string_store.h"
+#include "ppd/text_compare.h"
 
 namespace kx::ppd {
 
@@ -14,25 +15,24 @@ Parser::Parser() {
 
 uint16_t PredefinedNumber(std::string_view keyword) {
   for (uint16_t number = 0; number < kPredefinedFeatureCount; ++number) {
-    if (kFeatureKinds[number].keyword == keyword) return number;
+    if (SameText(kFeatureKinds[number].keyword, keyword)) return number;
   }
   return kOtherFeature;
 }
 
-ParsedFeature* LookupFeature(const Parser& parser, std::string_view keyword) {
-  const uint32_t hash = NameHash(keyword);
-  for (ParsedFeature* feature = parser.features.head; feature != nullptr; feature = feature->next) {
-    if (feature->hash == hash && feature->keyword == keyword) return feature;
-  }
-  return nullptr;
+// A shortfall of memory here is not a failure: the index then grows as it fills.
+void ReserveOptionIndex(Parser& parser, uint32_t bytes) {
+  constexpr uint32_t kBytesPerOption = 256;
+  parser.optionIndex.Reserve(bytes / kBytesPerOption);
 }
 
-ParsedOption* LookupOption(const ParsedFeature& feature, std::string_view keyword) {
-  const uint32_t hash = NameHash(keyword);
-  for (ParsedOption* option = feature.options; option != nullptr; option = option->next) {
-    if (option->hash == hash && option->keyword == keyword) return option;
-  }
-  return nullptr;
+ParsedFeature* LookupFeature(const Parser& parser, std::string_view keyword) {
+  return parser.featureIndex.Find(MakeNameKey(nullptr, keyword));
+}
+
+ParsedOption* LookupOption(const Parser& parser, const ParsedFeature& feature,
+                           std::string_view keyword) {
+  return parser.optionIndex.Find(MakeNameKey(&feature, keyword));
 }
 
 namespace {
@@ -44,17 +44,20 @@ ParsedFeature* CreateFeature(Parser& parser, uint16_t number, std::string_view k
     return nullptr;
   }
   const FeatureKind& kind = kFeatureKinds[number];
+  feature->keywordLength = static_cast<uint32_t>(keyword.size());
   feature->hash = NameHash(keyword);
   feature->number = number;
   feature->optionSize = kind.optionSize;
   feature->uiType = kind.uiType;
   feature->installable = (number == kVmOption || parser.installableGroup) ? 1 : 0;
+  if (!parser.featureIndex.Add(MakeNameKey(nullptr, keyword), feature)) return nullptr;
   if (number < kPredefinedFeatureCount) parser.predefined[number] = feature;
   parser.features.Append(feature);
   return feature;
 }
 
 void AppendOption(ParsedFeature& feature, ParsedOption* option) {
+  option->position = feature.optionCount++;
   if (feature.lastOption == nullptr) {
     feature.options = option;
   } else {
@@ -64,7 +67,7 @@ void AppendOption(ParsedFeature& feature, ParsedOption* option) {
 }
 
 Status CreateOption(Parser& parser, ParsedFeature& feature, const PpdEntry& entry,
-                    ParsedOption** created) {
+                    const NameKey& key, ParsedOption** created) {
   const char* translation = nullptr;
   if (!entry.translation.empty()) {
     const Status status =
@@ -78,9 +81,23 @@ Status CreateOption(Parser& parser, ParsedFeature& feature, const PpdEntry& entr
   if (status != Status::kOk) return status;
   option->hash = NameHash(entry.option.view());
   option->translation = translation;
+  if (!parser.optionIndex.Add(key, option)) return Status::kNoRoom;
   AppendOption(feature, option);
   *created = option;
   return Status::kOk;
+}
+
+// The option of `feature` named by the entry's option keyword; the entry's translation
+// is known to decode.
+Status FindOrCreateOption(Parser& parser, ParsedFeature& feature, const PpdEntry& entry,
+                          ParsedOption** option) {
+  const NameKey key = MakeNameKey(&feature, entry.option.view());
+  ParsedOption* existing = parser.optionIndex.Find(key);
+  if (existing == nullptr) return CreateOption(parser, feature, entry, key, option);
+  *option = existing;
+  if (entry.translation.empty()) return Status::kOk;
+  return StoreString(&existing->translation, entry.translation.view(), parser.arena,
+                     StringMode::kHexDecode);
 }
 
 }  // namespace
@@ -99,12 +116,13 @@ Status FindOption(Parser& parser, uint16_t number, const PpdEntry& entry, Parsed
   if (!HexDecodes(entry.translation.view())) return Status::kSyntax;  // before anything is made
   ParsedFeature* feature = FindFeature(parser, number, entry.keyword.view());
   if (feature == nullptr) return Status::kNoRoom;
-  ParsedOption* existing = LookupOption(*feature, entry.option.view());
-  if (existing == nullptr) return CreateOption(parser, *feature, entry, option);
-  *option = existing;
-  if (entry.translation.empty()) return Status::kOk;
-  return StoreString(&existing->translation, entry.translation.view(), parser.arena,
-                     StringMode::kHexDecode);
+  return FindOrCreateOption(parser, *feature, entry, option);
+}
+
+Status FindOptionOf(Parser& parser, ParsedFeature& feature, const PpdEntry& entry,
+                    ParsedOption** option) {
+  if (!HexDecodes(entry.translation.view())) return Status::kSyntax;
+  return FindOrCreateOption(parser, feature, entry, option);
 }
 
 }  // namespace kx::ppd

@@ -41,8 +41,18 @@ ParsedFeature* FindFeature(Parser& parser, uint16_t number, std::string_view key
 // existing option without a translation takes the entry's.
 Status FindOption(Parser& parser, uint16_t number, const PpdEntry& entry, ParsedOption** option);
 
-// Lookups without creation: by hash, then text.
+// The same under a feature already in hand, as the entries of an open feature are.
+Status FindOptionOf(Parser& parser, ParsedFeature& feature, const PpdEntry& entry,
+                    ParsedOption** option);
+
+// Sizes the option index for a file of `bytes` bytes from the density of options in
+// PPD files (one in every few hundred bytes), so that a large file's index is not grown
+// and refilled many times over. Only speed depends on the guess.
+void ReserveOptionIndex(Parser& parser, uint32_t bytes);
+
+// Lookups without creation, through the parser's name indexes.
 ParsedFeature* LookupFeature(const Parser& parser, std::string_view keyword);
-ParsedOption* LookupOption(const ParsedFeature& feature, std::string_view keyword);
+ParsedOption* LookupOption(const Parser& parser, const ParsedFeature& feature,
+                           std::string_view keyword);
 
 }  // namespace kx::ppd

@@ -3,9 +3,13 @@
 #pragma once
 
 #include <array>
+#include <bitset>
 #include <cstdint>
+#include <string_view>
 
 #include "ppd/arena.h"
+#include "ppd/font_table.h"
+#include "ppd/name_index.h"
 #include "ppd/ppd.h"
 
 namespace kx::ppd {
@@ -31,11 +35,14 @@ struct ParsedOption {
   Fixed resScreenFreq;
   // VMOption
   uint32_t freeVm;
+  // Place in the feature's option list, from 0.
+  uint32_t position;
 };
 
 struct ParsedFeature {
   ParsedFeature* next;
   const char* keyword;
+  uint32_t keywordLength;  // every entry of an open feature is compared with its keyword
   uint32_t hash;
   const char* translation;
   const char* defaultOption;  // the first default entry wins
@@ -47,6 +54,9 @@ struct ParsedFeature {
   uint32_t installable;
   ParsedOption* options;
   ParsedOption* lastOption;
+  uint32_t optionCount;
+  // Place in the image's feature list, from 0; set once the features are reordered.
+  uint32_t position;
 };
 
 struct ParsedFont {
@@ -58,6 +68,10 @@ struct ParsedFont {
   uint16_t characterSet;
   uint16_t number;
 };
+
+inline std::string_view KeywordOf(const ParsedFeature& feature) {
+  return {feature.keyword, feature.keywordLength};
+}
 
 // Sections of an order dependency, as bits.
 inline constexpr uint16_t kSectionExitServer = 1;
@@ -122,8 +136,12 @@ struct Parser {
   RecordList<ParsedFeature> features;
   std::array<ParsedFeature*, kPredefinedFeatureCount> predefined{};
   RecordList<ParsedFont> fonts;
+  std::bitset<kFontTableSize + 1> listedFonts;  // by font number
   RecordList<ParsedOrder> orders;
   RecordList<ParsedConstraint> constraints;
+  // Every feature, and every option under its feature, by name.
+  NameIndex<ParsedFeature> featureIndex;
+  NameIndex<ParsedOption> optionIndex;
 
   Arena arena;
   ParsedFeature* openFeature = nullptr;  // the feature opened with OpenUI or JCLOpenUI

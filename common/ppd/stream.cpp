@@ -7,7 +7,7 @@
 namespace kx::ppd {
 
 PpdStream MakeStream(const uint8_t* bytes, uint32_t size, uint16_t* checksum) {
-  return PpdStream{bytes, bytes, size, checksum};
+  return PpdStream{bytes, bytes, size, checksum, bytes};
 }
 
 bool MappedFile::Map(const std::u16string& path) {

@@ -6,27 +6,34 @@
 #include <vector>
 
 #include "ppd/checksum.h"
-#include "ppd/status.h"
 
 namespace kx::ppd {
 
-// Every byte read updates the checksum, so after a complete load it covers the file.
+// The checksum takes in the bytes read in long runs rather than one at a time: it
+// covers every byte read whenever it has been brought up to date, and the tokenizer
+// does that when it stops reading (at the end of the file, or when a token overflows).
 struct PpdStream {
   const uint8_t* base = nullptr;
   const uint8_t* position = nullptr;
   uint32_t remaining = 0;
   uint16_t* checksum = nullptr;
+  const uint8_t* checksummed = nullptr;  // the checksum covers the bytes before this one
 };
 
 // Over `size` bytes at `bytes`; the checksum starts where `checksum` points.
 PpdStream MakeStream(const uint8_t* bytes, uint32_t size, uint16_t* checksum);
 
-inline Status ReadChar(PpdStream& stream, uint8_t* byte) {
-  if (stream.remaining == 0) return Status::kEof;
-  *byte = *stream.position++;
-  --stream.remaining;
-  *stream.checksum = UpdateChecksum(*stream.checksum, *byte);
-  return Status::kOk;
+// Marks the next `count` bytes (at most `remaining`) as read.
+inline void Consume(PpdStream& stream, uint32_t count) {
+  stream.position += count;
+  stream.remaining -= count;
+}
+
+// Makes the checksum cover every byte read so far.
+inline void UpdateStreamChecksum(PpdStream& stream) {
+  *stream.checksum = UpdateChecksum(*stream.checksum, stream.checksummed,
+                                    static_cast<size_t>(stream.position - stream.checksummed));
+  stream.checksummed = stream.position;
 }
 
 // The whole file in memory for the length of one load.

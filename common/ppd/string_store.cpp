@@ -16,6 +16,10 @@ uint8_t HexValue(char c) {
 
 bool IsHexDigit(char c) { return HasClass(c, kClassDigit | kClassHexLetter); }
 
+bool HasBracket(std::string_view text) {
+  return !text.empty() && std::memchr(text.data(), '<', text.size()) != nullptr;
+}
+
 // Decodes into `out` when it is not null.
 bool Decode(std::string_view text, char* out, size_t* length) {
   size_t written = 0;
@@ -51,13 +55,17 @@ bool Decode(std::string_view text, char* out, size_t* length) {
 
 }  // namespace
 
+// Text without an opening bracket decodes to itself, which most translations do.
 bool DecodeHex(std::string_view text, char* out, size_t* length) {
-  return Decode(text, out, length);
+  if (HasBracket(text)) return Decode(text, out, length);
+  if (!text.empty()) std::memcpy(out, text.data(), text.size());
+  *length = text.size();
+  return true;
 }
 
 bool HexDecodes(std::string_view text) {
   size_t length = 0;
-  return Decode(text, nullptr, &length);
+  return !HasBracket(text) || Decode(text, nullptr, &length);
 }
 
 Status StoreString(const char** slot, std::string_view text, Arena& arena, StringMode mode) {

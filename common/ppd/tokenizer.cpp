@@ -1,63 +1,48 @@
-#include <algorithm>
 #include <cstring>
-#include <limits>
-#include <new>
 
+#include "ppd/byte_scan.h"
 #include "ppd/char_class.h"
 #include "ppd/entry.h"
 
 namespace kx::ppd {
 
-ValueText::ValueText()
-    : storage_(new (std::nothrow) char[kInitialCapacity + 1]()),
-      capacity_(storage_ ? kInitialCapacity : 0) {}
-
-bool ValueText::Append(uint8_t c) {
-  if (length_ == capacity_ && !Grow()) return false;
-  storage_[length_++] = static_cast<char>(c);
-  storage_[length_] = '\0';
-  return true;
-}
-
-void ValueText::Clear() {
-  length_ = 0;
-  if (storage_) storage_[0] = '\0';
-}
-
-// Grows by at least 1024 characters and by doubling beyond that, so that a value of
-// many megabytes costs a few dozen copies rather than thousands.
-bool ValueText::Grow() {
-  constexpr uint64_t kLimit = std::numeric_limits<uint32_t>::max() - 1;
-  const uint64_t wanted = uint64_t{capacity_} + std::max<uint64_t>(capacity_, kInitialCapacity);
-  const uint64_t capacity = std::min(wanted, kLimit);
-  if (capacity <= capacity_) return false;
-  std::unique_ptr<char[]> grown(new (std::nothrow) char[capacity + 1]());
-  if (!grown) return false;
-  if (length_ > 0) std::memcpy(grown.get(), storage_.get(), length_);
-  storage_ = std::move(grown);
-  capacity_ = static_cast<uint32_t>(capacity);
-  return true;
-}
-
-void PpdEntry::Clear() {
-  keyword.Clear();
-  option.Clear();
-  translation.Clear();
-  value.Clear();
-  valueType = ValueType::kNone;
-}
-
 namespace {
 
+bool IsLineEnd(uint8_t c) { return HasClass(c, kClassNewline); }
+
+// Each scan returns the first byte from `p` on that ends the run, or `end`.
+const uint8_t* SkipBlankRun(const uint8_t* p, const uint8_t* end) {
+  while (p != end && HasClass(*p, kClassBlank)) ++p;
+  return p;
+}
+
+const uint8_t* FindLineEnd(const uint8_t* p, const uint8_t* end) {
+  return FindFirstOf<'\n', '\r'>(p, end);
+}
+
+// An unquoted value stops at the line end or at the slash of its own translation.
+const uint8_t* FindUnquotedValueEnd(const uint8_t* p, const uint8_t* end) {
+  return FindFirstOf<'\n', '\r', '/'>(p, end);
+}
+
+// A quoted value keeps its line ends and runs to the closing quote.
+const uint8_t* FindClosingQuote(const uint8_t* p, const uint8_t* end) {
+  const void* quote = std::memchr(p, '"', static_cast<size_t>(end - p));
+  return quote != nullptr ? static_cast<const uint8_t*>(quote) : end;
+}
+
 // Reads one entry with one character of look-ahead: `current_` is the last character
-// read, the one that ended the previous token.
+// read, the one that ended the previous token, and `next_` the first one not yet read.
+// The entry's tokens are taken as runs of bytes, but every step leaves the cursor
+// exactly where reading one character at a time would have left it.
 class EntryReader {
  public:
-  EntryReader(PpdEntry& entry, PpdStream& stream) : entry_(entry), stream_(stream) {}
+  EntryReader(PpdEntry& entry, const uint8_t* begin, const uint8_t* end)
+      : entry_(entry), next_(begin), end_(end) {}
 
   Status Read() {
     Status status = FindKeywordStart();
-    if (status == Status::kOk) status = ReadToken(entry_.keyword, kClassKeyword);
+    if (status == Status::kOk) status = ReadToken<kClassKeyword>(entry_.keyword);
     if (status == Status::kOk) status = SkipBlanks();
     if (status != Status::kOk || AtLineEnd()) return status;
     if (current_ != ':') status = ReadOptionAndTranslation();
@@ -65,23 +50,34 @@ class EntryReader {
     return ReadValue();
   }
 
+  // Everything before this byte has been read.
+  const uint8_t* next() const { return next_; }
+
  private:
-  Status Next() { return ReadChar(stream_, &current_); }
-  bool AtLineEnd() const { return HasClass(current_, kClassNewline); }
+  Status Next() {
+    if (next_ == end_) return Status::kEof;
+    current_ = *next_++;
+    return Status::kOk;
+  }
+
+  // Reads up to and including the byte at `p`, which becomes the current one; kEof when
+  // `p` is the end.
+  Status ReadThrough(const uint8_t* p) {
+    next_ = p;
+    return Next();
+  }
+
+  // The current byte, which begins the run that a scan measures.
+  const uint8_t* CurrentPosition() const { return next_ - 1; }
+
+  bool AtLineEnd() const { return IsLineEnd(current_); }
 
   Status SkipBlanks() {
-    while (HasClass(current_, kClassBlank)) {
-      if (Status status = Next(); status != Status::kOk) return status;
-    }
-    return Status::kOk;
+    if (!HasClass(current_, kClassBlank)) return Status::kOk;
+    return ReadThrough(SkipBlankRun(next_, end_));
   }
 
-  Status SkipRestOfLine() {
-    do {
-      if (Status status = Next(); status != Status::kOk) return status;
-    } while (!AtLineEnd());
-    return Status::kOk;
-  }
+  Status SkipRestOfLine() { return ReadThrough(FindLineEnd(next_, end_)); }
 
   // Only a * that starts a line and is not followed by % starts an entry; every other
   // line is skipped whole. Leaves the keyword's first character in `current_`.
@@ -98,33 +94,36 @@ class EntryReader {
     }
   }
 
-  template <typename Text>
-  Status ReadToken(Text& text, uint8_t tokenClass) {
-    while (HasClass(current_, tokenClass)) {
-      if (!text.Append(current_)) return Status::kNoRoom;
-      if (Status status = Next(); status != Status::kOk) return status;
+  // A token too long for its buffer fails at its first character that does not fit,
+  // which counts as read.
+  template <uint8_t TokenClass, typename Text>
+  Status ReadToken(Text& text) {
+    if (!HasClass(current_, TokenClass)) return text.empty() ? Status::kSyntax : Status::kOk;
+    const uint8_t* start = CurrentPosition();
+    const uint8_t* stop = SkipRun<TokenClass>(next_, end_);
+    const uint32_t before = text.length();
+    if (!text.Append(start, static_cast<size_t>(stop - start))) {
+      next_ = start + (text.length() - before) + 1;
+      return Status::kNoRoom;
     }
-    return text.empty() ? Status::kSyntax : Status::kOk;
+    return ReadThrough(stop);
   }
 
   // There is no translation without an option keyword.
   Status ReadOptionAndTranslation() {
-    Status status = ReadToken(entry_.option, kClassOption);
+    Status status = ReadToken<kClassOption>(entry_.option);
     if (status == Status::kOk) status = SkipBlanks();
     if (status == Status::kOk && current_ == '/') {
       status = Next();
-      if (status == Status::kOk) status = ReadToken(entry_.translation, kClassTranslation);
+      if (status == Status::kOk) status = ReadToken<kClassTranslation>(entry_.translation);
     }
     if (status != Status::kOk) return status;
     return current_ == ':' ? Status::kOk : Status::kSyntax;
   }
 
-  bool AtValueEnd(bool quoted) const {
-    return quoted ? current_ == '"' : (AtLineEnd() || current_ == '/');
-  }
-
   // A quoted value runs to the closing quote, line ends included; an unquoted one to the
-  // line end or to the slash of its own translation, which is dropped.
+  // line end or to the slash of its own translation, which is dropped. A value that the
+  // file ends inside is kept as far as it goes, though the entry is lost.
   Status ReadValue() {
     Status status = Next();
     if (status == Status::kOk) status = SkipBlanks();
@@ -132,10 +131,11 @@ class EntryReader {
     const bool quoted = current_ == '"';
     entry_.valueType = quoted ? ValueType::kQuoted : ValueType::kString;
     if (quoted && (status = Next()) != Status::kOk) return status;
-    while (!AtValueEnd(quoted)) {
-      if (!entry_.value.Append(current_)) return Status::kNoRoom;
-      if ((status = Next()) != Status::kOk) return status;
-    }
+    const uint8_t* start = CurrentPosition();
+    const uint8_t* stop =
+        quoted ? FindClosingQuote(start, end_) : FindUnquotedValueEnd(start, end_);
+    if (!entry_.value.Append(start, static_cast<size_t>(stop - start))) return Status::kNoRoom;
+    if ((status = ReadThrough(stop)) != Status::kOk) return status;
     if (quoted || !AtLineEnd()) {
       if ((status = SkipRestOfLine()) != Status::kOk) return status;
     }
@@ -144,15 +144,21 @@ class EntryReader {
   }
 
   PpdEntry& entry_;
-  PpdStream& stream_;
+  const uint8_t* next_;
+  const uint8_t* end_;
   uint8_t current_ = 0;
 };
 
 }  // namespace
 
+// The checksum takes in everything read when reading stops.
 Status ReadEntry(PpdEntry& entry, PpdStream& stream) {
   entry.Clear();
-  return EntryReader(entry, stream).Read();
+  EntryReader reader(entry, stream.position, stream.position + stream.remaining);
+  const Status status = reader.Read();
+  Consume(stream, static_cast<uint32_t>(reader.next() - stream.position));
+  if (status == Status::kEof || status == Status::kNoRoom) UpdateStreamChecksum(stream);
+  return status;
 }
 
 }  // namespace kx::ppd

@@ -1,0 +1,111 @@
+// Folding a long run into the checksum with carry-less multiplication.
+//
+// Read as a polynomial over GF(2), sixteen bytes of text are a 128-bit value B whose top
+// bit is the first bit of the text. Moving a remainder V forward by d bits of text means
+// multiplying it by x^d; split into halves, V x^d = hi x^(d+64) + lo x^d, and both
+// powers may be replaced by their remainders modulo the checksum polynomial, which are
+// only 16 bits wide. So each step costs two carry-less multiplications and keeps the
+// remainder within 128 bits. Four remainders run side by side, 64 bytes apart, so that
+// the multiplications overlap; at the end they are moved to the same place and added,
+// and the last 128 bits go through the byte table, which gives the checksum proper.
+#include "ppd/checksum_folding.h"
+
+#include <cstring>
+
+#if defined(__x86_64__) || defined(__i386__)
+#include <immintrin.h>
+#define KX_PPD_CAN_FOLD 1
+#endif
+
+namespace kx::ppd::detail {
+
+#ifdef KX_PPD_CAN_FOLD
+
+namespace {
+
+constexpr uint32_t kPolynomial = 0x11021;  // x^16 + x^12 + x^5 + 1
+
+// x^power modulo the checksum polynomial.
+constexpr uint64_t PowerOfX(unsigned power) {
+  uint32_t remainder = 1;
+  for (unsigned i = 0; i < power; ++i) {
+    remainder <<= 1;
+    if (remainder & 0x10000) remainder ^= kPolynomial;
+  }
+  return remainder;
+}
+
+#define KX_PPD_FOLDING_TARGET __attribute__((target("pclmul,ssse3")))
+
+// The multipliers that move a remainder forward by `Bits` bits of text: for the high
+// half, then for the low half.
+template <unsigned Bits>
+KX_PPD_FOLDING_TARGET inline __m128i Multipliers() {
+  constexpr uint64_t kHigh = PowerOfX(Bits + 64);
+  constexpr uint64_t kLow = PowerOfX(Bits);
+  return _mm_set_epi64x(static_cast<int64_t>(kHigh), static_cast<int64_t>(kLow));
+}
+
+KX_PPD_FOLDING_TARGET inline __m128i Fold(__m128i remainder, __m128i multipliers) {
+  return _mm_xor_si128(_mm_clmulepi64_si128(remainder, multipliers, 0x11),
+                       _mm_clmulepi64_si128(remainder, multipliers, 0x00));
+}
+
+// Sixteen bytes of text with the first byte in the top bits.
+KX_PPD_FOLDING_TARGET inline __m128i LoadBlock(const uint8_t* bytes) {
+  const __m128i reverse = _mm_set_epi8(0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15);
+  return _mm_shuffle_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes)), reverse);
+}
+
+// The remainder written back as sixteen bytes of text.
+KX_PPD_FOLDING_TARGET inline void StoreBlock(__m128i block, uint8_t* bytes) {
+  const __m128i reverse = _mm_set_epi8(0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15);
+  _mm_storeu_si128(reinterpret_cast<__m128i*>(bytes), _mm_shuffle_epi8(block, reverse));
+}
+
+}  // namespace
+
+bool FoldingAvailable() {
+  return __builtin_cpu_supports("pclmul") && __builtin_cpu_supports("ssse3");
+}
+
+// A running checksum enters as if XOR-ed into the text's first two bytes.
+KX_PPD_FOLDING_TARGET uint16_t FoldChecksum(uint16_t crc, const uint8_t* bytes, size_t count) {
+  const uint8_t* end = bytes + count;
+  __m128i lanes[4];
+  for (int lane = 0; lane < 4; ++lane) lanes[lane] = LoadBlock(bytes + 16 * lane);
+  const auto entering = static_cast<int64_t>(uint64_t{crc} << 48);
+  lanes[0] = _mm_xor_si128(lanes[0], _mm_set_epi64x(entering, 0));
+  bytes += 64;
+
+  const __m128i byFour = Multipliers<512>();
+  for (; end - bytes >= 64; bytes += 64) {
+    for (int lane = 0; lane < 4; ++lane) {
+      lanes[lane] = _mm_xor_si128(Fold(lanes[lane], byFour), LoadBlock(bytes + 16 * lane));
+    }
+  }
+
+  const __m128i byOne = Multipliers<128>();
+  __m128i remainder =
+      _mm_xor_si128(Fold(lanes[0], Multipliers<384>()), Fold(lanes[1], Multipliers<256>()));
+  remainder = _mm_xor_si128(remainder, _mm_xor_si128(Fold(lanes[2], byOne), lanes[3]));
+  for (; bytes != end; bytes += 16) {
+    remainder = _mm_xor_si128(Fold(remainder, byOne), LoadBlock(bytes));
+  }
+
+  uint8_t last[16];
+  StoreBlock(remainder, last);
+  return TableChecksum(0, last, sizeof last);
+}
+
+#else  // no carry-less multiplication: the table does all the work
+
+bool FoldingAvailable() { return false; }
+
+uint16_t FoldChecksum(uint16_t crc, const uint8_t* bytes, size_t count) {
+  return TableChecksum(crc, bytes, count);
+}
+
+#endif
+
+}  // namespace kx::ppd::detail

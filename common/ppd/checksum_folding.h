@@ -1,0 +1,24 @@
+// The two ways the checksum of a long run is computed: table lookups, sixteen bytes a
+// step, everywhere; and, on x86 processors that multiply without carries, folding the
+// run sixteen bytes at a time into a 128-bit remainder, which is several times faster.
+// UpdateChecksum (checksum.h) picks between them; they are declared here so that tests
+// can hold each against the bit-by-bit definition.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+namespace kx::ppd::detail {
+
+// Folding pays off from this many bytes on.
+inline constexpr size_t kFoldMinimum = 64;
+
+uint16_t TableChecksum(uint16_t crc, const uint8_t* bytes, size_t count);
+
+// Whether FoldChecksum may be called on this processor.
+bool FoldingAvailable();
+
+// The checksum over `count` bytes, a multiple of 16 of at least kFoldMinimum.
+uint16_t FoldChecksum(uint16_t crc, const uint8_t* bytes, size_t count);
+
+}  // namespace kx::ppd::detail

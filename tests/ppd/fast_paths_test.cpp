@@ -1,0 +1,285 @@
+// The load's fast paths against the plain definitions they replace: the checksum over
+// runs, the word-at-a-time scans, the name hash four bytes at a time, the name and font
+// indexes, and the arena's search for the newest block with room.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cstdint>
+#include <initializer_list>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "ppd/arena.h"
+#include "ppd/byte_scan.h"
+#include "ppd/char_class.h"
+#include "ppd/checksum.h"
+#include "ppd/checksum_folding.h"
+#include "ppd/font_table.h"
+#include "ppd/lexical.h"
+#include "ppd/name_index.h"
+#include "ppd/ppd_test_support.h"
+
+namespace kx::ppd {
+namespace {
+
+std::vector<uint8_t> RandomBytes(std::mt19937& generator, size_t count) {
+  std::vector<uint8_t> bytes(count);
+  for (uint8_t& byte : bytes) byte = static_cast<uint8_t>(generator());
+  return bytes;
+}
+
+std::string_view AsText(const std::vector<uint8_t>& bytes, size_t count) {
+  return {reinterpret_cast<const char*>(bytes.data()), count};
+}
+
+// The bitwise checksum continued from `crc`: the definition's register, one bit at a time.
+uint16_t BitwiseFrom(uint16_t crc, const uint8_t* bytes, size_t count) {
+  for (size_t i = 0; i < count; ++i) {
+    crc = static_cast<uint16_t>(crc ^ (bytes[i] << 8));
+    for (int bit = 0; bit < 8; ++bit) {
+      crc = static_cast<uint16_t>((crc & 0x8000) ? (crc << 1) ^ 0x1021 : crc << 1);
+    }
+  }
+  return crc;
+}
+
+TEST(PpdChecksumTest, RunsGiveTheBitwiseChecksumWhateverTheirLengthAndStart) {
+  std::mt19937 generator(1);
+  const std::vector<uint8_t> bytes = RandomBytes(generator, 5000);
+  EXPECT_EQ(BitwiseFrom(0, bytes.data(), bytes.size()), test::BitwiseCrc16(AsText(bytes, 5000)));
+  for (size_t count : {0, 1, 15, 16, 17, 63, 64, 65, 79, 80, 127, 128, 129, 1000, 4096, 4999}) {
+    for (uint16_t start : std::initializer_list<uint16_t>{0x0000, 0x0001, 0x8000, 0xFFFF, 0x31C3}) {
+      SCOPED_TRACE(testing::Message() << count << " bytes from " << start);
+      const size_t offset = count % 7;  // runs need not start on any boundary
+      const uint16_t expected = BitwiseFrom(start, bytes.data() + offset, count);
+      EXPECT_EQ(UpdateChecksum(start, bytes.data() + offset, count), expected);
+      EXPECT_EQ(detail::TableChecksum(start, bytes.data() + offset, count), expected);
+    }
+  }
+}
+
+TEST(PpdChecksumTest, FoldingGivesTheBitwiseChecksumWhereTheProcessorCanFold) {
+  if (!detail::FoldingAvailable()) GTEST_SKIP() << "no carry-less multiplication here";
+  std::mt19937 generator(2);
+  const std::vector<uint8_t> bytes = RandomBytes(generator, 4200);
+  for (size_t count = detail::kFoldMinimum; count <= 4096; count += 16) {
+    for (uint16_t start : std::initializer_list<uint16_t>{0x0000, 0x8001, 0xFFFF}) {
+      SCOPED_TRACE(testing::Message() << count << " bytes from " << start);
+      EXPECT_EQ(detail::FoldChecksum(start, bytes.data() + 3, count),
+                BitwiseFrom(start, bytes.data() + 3, count));
+    }
+  }
+}
+
+// Every byte value at every place of two words and a tail, in a run of `filler`.
+template <typename Scan, typename Ends>
+void ExpectScanStopsWhereTheByteLoopDoes(Scan scan, Ends ends, uint8_t filler) {
+  for (unsigned value = 0; value < 256; ++value) {
+    for (size_t at = 0; at < 20; ++at) {
+      std::vector<uint8_t> bytes(20, filler);
+      bytes[at] = static_cast<uint8_t>(value);
+      const uint8_t* begin = bytes.data();
+      const uint8_t* end = begin + bytes.size();
+      const uint8_t* expected = std::find_if(begin, end, ends);
+      ASSERT_EQ(scan(begin, end), expected) << "byte " << value << " at " << at;
+    }
+  }
+}
+
+TEST(PpdByteScanTest, FindFirstOfStopsAtTheFirstTarget) {
+  ExpectScanStopsWhereTheByteLoopDoes(
+      FindFirstOf<'\n', '\r', '/'>, [](uint8_t c) { return c == '\n' || c == '\r' || c == '/'; },
+      'a');
+  ExpectScanStopsWhereTheByteLoopDoes(
+      FindFirstOf<'\n', '\r'>, [](uint8_t c) { return c == '\n' || c == '\r'; }, '/');
+}
+
+TEST(PpdByteScanTest, RunsEndAtTheFirstByteOutsideTheirClass) {
+  const auto outside = [](uint8_t tokenClass) {
+    return [tokenClass](uint8_t c) { return !HasClass(c, tokenClass); };
+  };
+  ExpectScanStopsWhereTheByteLoopDoes(SkipRun<kClassKeyword>, outside(kClassKeyword), 'K');
+  ExpectScanStopsWhereTheByteLoopDoes(SkipRun<kClassOption>, outside(kClassOption), 'o');
+  ExpectScanStopsWhereTheByteLoopDoes(SkipRun<kClassTranslation>, outside(kClassTranslation), ' ');
+  // Mixed text, where several bytes of a word end the run.
+  std::mt19937 generator(3);
+  for (int round = 0; round < 2000; ++round) {
+    std::vector<uint8_t> bytes = RandomBytes(generator, 1 + generator() % 40);
+    for (uint8_t& byte : bytes) {
+      if (generator() % 4 != 0) byte = static_cast<uint8_t>('A' + byte % 26);  // mostly letters
+    }
+    const uint8_t* begin = bytes.data();
+    const uint8_t* end = begin + bytes.size();
+    const auto firstOutside = [&](uint8_t tokenClass) {
+      return std::find_if(begin, end, outside(tokenClass));
+    };
+    ASSERT_EQ(SkipRun<kClassKeyword>(begin, end), firstOutside(kClassKeyword));
+    ASSERT_EQ(SkipRun<kClassOption>(begin, end), firstOutside(kClassOption));
+    ASSERT_EQ(SkipRun<kClassTranslation>(begin, end), firstOutside(kClassTranslation));
+  }
+}
+
+TEST(PpdNameHashTest, FourBytesAtATimeEqualOneByteAtATime) {
+  std::mt19937 generator(4);
+  for (size_t length = 0; length <= 45; ++length) {
+    const std::vector<uint8_t> bytes = RandomBytes(generator, length);
+    uint32_t expected = 0;
+    for (uint8_t byte : bytes) expected = (expected << 1) ^ byte;
+    EXPECT_EQ(NameHash(AsText(bytes, length)), expected) << length << " bytes";
+  }
+}
+
+struct NamedRecord {
+  const char* keyword;
+};
+
+TEST(PpdNameIndexTest, FindsWhatASearchOfEveryRecordFinds) {
+  // Numbered names whose own name hashes collide, under two owners, and enough records
+  // for the index to grow several times.
+  std::vector<std::string> names;
+  for (int i = 0; i < 700; ++i)
+    names.push_back((i < 10 ? "Option0" : "Option") + std::to_string(i));
+  ASSERT_EQ(NameHash("Option02"), NameHash("Option10"));
+  const int owners[2] = {};
+  std::vector<NamedRecord> records;
+  records.reserve(2 * names.size());
+  NameIndex<NamedRecord> index;
+  for (size_t i = 0; i < names.size(); ++i) {
+    for (const int& owner : owners) {
+      if (&owner == &owners[1] && i % 3 == 0) continue;  // not every name under both
+      records.push_back(NamedRecord{names[i].c_str()});
+      ASSERT_TRUE(index.Add(MakeNameKey(&owner, names[i]), &records.back()));
+    }
+  }
+  const auto searchAll = [&](const void* owner, std::string_view name) -> const NamedRecord* {
+    for (size_t i = 0, r = 0; i < names.size(); ++i) {
+      for (const int& candidate : owners) {
+        if (&candidate == &owners[1] && i % 3 == 0) continue;
+        if (&candidate == owner && names[i] == name) return &records[r];
+        ++r;
+      }
+    }
+    return nullptr;
+  };
+  for (const std::string& name :
+       {std::string("Option02"), std::string("Option10"), std::string("Option0"),
+        std::string("Option699"), std::string("Option700"), std::string("Option"),
+        std::string("option12"), std::string()}) {
+    for (const int& owner : owners) {
+      SCOPED_TRACE(name + (&owner == &owners[0] ? " first owner" : " second owner"));
+      EXPECT_EQ(index.Find(MakeNameKey(&owner, name)), searchAll(&owner, name));
+    }
+  }
+  for (size_t i = 0; i < names.size(); i += 7) {
+    EXPECT_EQ(index.Find(MakeNameKey(&owners[1], names[i])), searchAll(&owners[1], names[i]));
+  }
+}
+
+TEST(PpdFontTableTest, FontNumbersAreThoseOfASearchOfTheWholeTable) {
+  const auto searchAll = [](std::string_view name) -> uint16_t {
+    const auto row = std::find(kFontNames.begin(), kFontNames.end(), name);
+    return row == kFontNames.end() ? 0 : static_cast<uint16_t>(row - kFontNames.begin() + 1);
+  };
+  for (size_t row = 0; row < kFontNames.size(); ++row) {
+    const std::string name(kFontNames[row]);
+    SCOPED_TRACE(name);
+    EXPECT_EQ(FontNumber(name), row + 1);
+    std::string lower = name;
+    for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    for (const std::string& nearMiss : {name + "X", name.substr(0, name.size() - 1), lower}) {
+      EXPECT_EQ(FontNumber(nearMiss), searchAll(nearMiss)) << nearMiss;
+    }
+  }
+  EXPECT_EQ(FontNumber(""), 0);
+}
+
+// The arena's rule, by walking every block: the newest block with room, else a new one.
+class WalkingArena {
+ public:
+  void Allocate(size_t size) {
+    const size_t aligned = (size + Arena::kAlignment - 1) / Arena::kAlignment * Arena::kAlignment;
+    auto block =
+        std::find_if(free_.rbegin(), free_.rend(), [&](size_t room) { return room >= size; });
+    if (block == free_.rend()) {
+      free_.push_back(std::max<size_t>(size, Arena::kBlockSize));
+      block = free_.rbegin();
+    }
+    const size_t step = std::min(aligned, *block);
+    *block -= step;
+    used_ += step;
+  }
+  size_t blockCount() const { return free_.size(); }
+  size_t bytesUsed() const { return used_; }
+
+ private:
+  std::vector<size_t> free_;  // oldest block first
+  size_t used_ = 0;
+};
+
+TEST(PpdArenaTest, TheNewestBlockWithRoomIsTheOneAWalkOverEveryBlockFinds) {
+  std::mt19937 generator(5);
+  Arena arena;
+  WalkingArena walk;
+  std::vector<std::pair<uint8_t*, size_t>> given;
+  for (int i = 0; i < 3000; ++i) {
+    // Mostly records and short strings, some long invocations, a few beyond a block.
+    const auto kind = generator() % 100;
+    const size_t size = kind < 80   ? 1 + generator() % 120
+                        : kind < 98 ? 1 + generator() % 3000
+                                    : Arena::kBlockSize + 1 + generator() % 6000;
+    auto* memory = static_cast<uint8_t*>(arena.Allocate(size));
+    walk.Allocate(size);
+    ASSERT_NE(memory, nullptr);
+    ASSERT_EQ(arena.blockCount(), walk.blockCount()) << "allocation " << i;
+    ASSERT_EQ(arena.bytesUsed(), walk.bytesUsed()) << "allocation " << i;
+    ASSERT_TRUE(std::all_of(memory, memory + size, [](uint8_t byte) { return byte == 0; }));
+    std::fill(memory, memory + size, static_cast<uint8_t>(i));
+    given.emplace_back(memory, size);
+  }
+  // Nothing handed out overlaps anything handed out later.
+  for (size_t i = 0; i < given.size(); ++i) {
+    const auto [memory, size] = given[i];
+    ASSERT_TRUE(std::all_of(memory, memory + size,
+                            [i](uint8_t b) { return b == static_cast<uint8_t>(i); }));
+  }
+}
+
+// Positions come from the records rather than from counting along the lists; an option
+// index holds positions below 255 only, and a default any position.
+TEST(PpdImagePositionsTest, OptionsBeyondWhatATableRowHoldsStayUnresolved) {
+  std::string text = "*OpenUI *Many: PickOne\n*DefaultMany: O299\n";
+  for (int i = 0; i < 300; ++i) text += "*Many O" + std::to_string(i) + ": \"x\"\n";
+  text += "*CloseUI: *Many\n*OpenUI *Other: PickOne\n*Other A: \"a\"\n*CloseUI: *Other\n";
+  text += "*OrderDependency: 1 AnySetup *Many O254\n*OrderDependency: 2 AnySetup *Many O255\n";
+  text += "*UIConstraints: *Other A *Many O254\n*UIConstraints: *Other A *Many O255\n";
+  test::PpdFiles files;
+  const test::ImagePtr image = files.Open(text);
+  ASSERT_NE(image, nullptr);
+  const PpdFeature* many = PpdFindFeature(image.get(), "Many");
+  ASSERT_NE(many, nullptr);
+  EXPECT_EQ(many->defaultIndex, 299u);
+
+  const PpdOrderRow* resolved = OrderDependency(image.get(), 0);
+  const PpdOrderRow* beyond = OrderDependency(image.get(), 1);
+  ASSERT_NE(resolved, nullptr);
+  ASSERT_NE(beyond, nullptr);
+  EXPECT_EQ(resolved->featureIndex, 0);
+  EXPECT_EQ(resolved->optionIndex, 254);
+  EXPECT_EQ(beyond->featureIndex, kUnresolvedFeature);
+  EXPECT_EQ(beyond->optionIndex, 0xFFFF);
+
+  const PpdConstraintRow* first = Constraint(image.get(), 0);
+  const PpdConstraintRow* second = Constraint(image.get(), 1);
+  ASSERT_NE(first, nullptr);
+  ASSERT_NE(second, nullptr);
+  EXPECT_EQ(first->firstFeatureIndex, 1);
+  EXPECT_EQ(first->secondOptionIndex, 254);
+  EXPECT_EQ(second->firstFeatureIndex, kUnresolvedFeature);
+  EXPECT_EQ(second->secondFeatureIndex, 0);
+  EXPECT_EQ(second->secondOptionIndex, 0xFFFF);
+}
+
+}  // namespace
+}  // namespace kx::ppd
