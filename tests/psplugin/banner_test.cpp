@@ -48,13 +48,6 @@ uint64_t Fnv1a(std::string_view text) {
 
 class BannerTest : public test::LoadedPluginTest {
  protected:
-  settings::PrivateRecord& record() { return device_->record(); }
-  std::string At(DWORD index) {
-    auto& spool = device_->spool();
-    const size_t before = spool.bytes.size();
-    EXPECT_EQ(device_->Command(index), S_OK);
-    return spool.bytes.substr(before);
-  }
   void SetOwner(const char16_t* wide, const char* ansi) {
     StoreText(record().devOpts.userName, wide);
     FillField(record().devOpts.userNameAnsi, ansi);

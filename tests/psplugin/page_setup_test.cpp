@@ -20,14 +20,6 @@ using settings::StoreText;
 
 class PageSetupTest : public test::LoadedPluginTest {
  protected:
-  // The text one injection point writes.
-  std::string At(DWORD index) {
-    auto& spool = device_->spool();
-    const size_t before = spool.bytes.size();
-    EXPECT_EQ(device_->Command(index), S_OK);
-    return spool.bytes.substr(before);
-  }
-  settings::PrivateRecord& record() { return device_->record(); }
   // Runs the page set-up points of `pages` pages, returning each page's text.
   std::vector<std::string> Pages(int pages, DWORD index = PSINJECT_ENDPAGESETUP) {
     std::vector<std::string> texts;

@@ -22,7 +22,6 @@ class PjlHeaderTest : public test::LoadedPluginTest {
     LoadedPluginTest::SetUp();
     device_ = &Device();
   }
-  settings::PrivateRecord& record() { return device_->record(); }
   std::string Header() {
     EXPECT_EQ(device_->Command(PSINJECT_BEGINSTREAM), S_OK);
     return device_->spool().bytes;

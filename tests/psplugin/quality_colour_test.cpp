@@ -46,12 +46,7 @@ class QualityColourTest : public test::LoadedPluginTest {
     record().imageProcessGray = 1;
     record().graphicsProcessGray = 0;
   }
-  settings::PrivateRecord& record() { return device_->record(); }
-  std::string EndSetup() {
-    const size_t before = device_->spool().bytes.size();
-    EXPECT_EQ(device_->Command(PSINJECT_ENDSETUP), S_OK);
-    return device_->spool().bytes.substr(before);
-  }
+  std::string EndSetup() { return At(PSINJECT_ENDSETUP); }
   const std::string quality_ = Line("MiserMode", "True") + Line("Smoothing", "False");
   const std::string halftones_ = Line("ImageHalftone", "General") + Line("GraphicsHalftone", "High");
   const std::string gray_ = Line("ImageProcessGray", "True") + Line("GraphicsProcessGray", "False");

@@ -53,13 +53,6 @@ class WatermarkTest : public test::LoadedPluginTest {
     record().watermark.enabled = 1;
     StoreText(record().watermark.text, text);
   }
-  settings::PrivateRecord& record() { return device_->record(); }
-  std::string At(DWORD index) {
-    auto& spool = device_->spool();
-    const size_t before = spool.bytes.size();
-    EXPECT_EQ(device_->Command(index), S_OK);
-    return spool.bytes.substr(before);
-  }
   // The prolog's watermark part (what follows the colour model).
   std::string Procedure() {
     const std::string prolog = At(PSINJECT_BEGINPROLOG);

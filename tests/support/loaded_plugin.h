@@ -38,6 +38,17 @@ class LoadedPluginTest : public ::testing::Test {
     return *device_;
   }
 
+  // The current device's settings record.
+  settings::PrivateRecord& record() { return device_->record(); }
+
+  // The text the plug-in writes at one injection point of the current device.
+  std::string At(host::DWORD index) {
+    auto& spool = device_->spool();
+    const size_t before = spool.bytes.size();
+    EXPECT_EQ(device_->Command(index), host::S_OK);
+    return spool.bytes.substr(before);
+  }
+
 #ifdef _WIN32
   // On Windows the plug-in's warnings are message boxes: the log answers those of the
   // test's thread, so that no test waits for a user. (Elsewhere they go to standard
