@@ -29,5 +29,18 @@ using PDWORD = DWORD*;
 using HANDLE = void*;
 using HRESULT = int32_t;
 using PFN = void (*)();
+using UINT = uint32_t;
+using INT = int32_t;
+using FLONG = uint32_t;
+// Pointer-sized integers, as the window and common-UI interfaces pass them.
+using UINT_PTR = uintptr_t;
+using ULONG_PTR = uintptr_t;
+using LONG_PTR = intptr_t;
+using INT_PTR = intptr_t;
+using WPARAM = uintptr_t;
+using LPARAM = intptr_t;
+using LRESULT = intptr_t;
+using PCWSTR = const WCHAR*;
+using LPWSTR = WCHAR*;
 
 }  // namespace kx::host

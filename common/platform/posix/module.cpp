@@ -40,3 +40,10 @@ void UnloadModule(ModuleHandle module) {
 }
 
 }  // namespace kx::platform
+
+namespace kx::platform {
+
+// POSIX systems have no system directory; module paths there are always absolute.
+std::u16string SystemDirectory() { return {}; }
+
+}  // namespace kx::platform

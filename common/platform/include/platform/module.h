@@ -12,4 +12,8 @@ ModuleHandle LoadModule(const std::string& path, std::string* error);
 void* FindExport(ModuleHandle module, const char* name);
 void UnloadModule(ModuleHandle module);
 
+// The system directory (GetSystemDirectoryW), under which the printer drivers' folders
+// lie. Empty on systems that have none.
+std::u16string SystemDirectory();
+
 }  // namespace kx::platform
