@@ -12,3 +12,4 @@ set(KX_PRODUCT_VERSION
 set(KX_PRODUCT_DATE "12/08/2026")
 set(KX_LEGAL_COPYRIGHT "Copyright (C) 2026 VESTRAL ORBINE. All rights reserved.")
 set(KX_PSPLUGIN_DESCRIPTION "VRX48T7-PSN PostScript rendering plug-in")
+set(KX_UIPLUGIN_DESCRIPTION "VRX48T7-PSN PostScript UI plug-in")

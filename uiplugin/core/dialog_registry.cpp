@@ -1,0 +1,18 @@
+#include "dialog_registry.h"
+
+#include "about_box.h"
+#include "sheet_pages.h"
+
+namespace kx::ui {
+
+std::vector<RegisteredDialog> AllDialogSpecs() {
+  std::vector<RegisteredDialog> dialogs = {{.spec = &AboutBoxSpec(), .isPage = false}};
+  for (const PageList pages : {DocumentPages(), PrinterPages()}) {
+    for (const PageEntry& page : pages) {
+      if (page.spec != nullptr) dialogs.push_back({.spec = page.spec, .isPage = true});
+    }
+  }
+  return dialogs;
+}
+
+}  // namespace kx::ui

@@ -1,0 +1,41 @@
+// The module-wide state of the UI plug-in, kept in one object: the counts that decide
+// whether the module may be unloaded, the module's own path, the help pages' folder and
+// the buffer of the message conversion.
+#pragma once
+
+#include <array>
+#include <atomic>
+#include <cstdint>
+#include <string>
+
+namespace kx::ui {
+
+// The message conversion's buffer, in wide characters, terminator included.
+inline constexpr size_t kMessageBufferSize = 520;
+
+class ModuleState {
+ public:
+  std::atomic<int32_t> liveObjects{0};
+  std::atomic<int32_t> serverLocks{0};
+  // Written by the message conversion, read by its caller at once (UI thread only).
+  std::array<char16_t, kMessageBufferSize> messageText{};
+
+  // Learns the module's path and the help pages' folder, once.
+  ModuleState();
+  ModuleState(const ModuleState&) = delete;
+  ModuleState& operator=(const ModuleState&) = delete;
+
+  bool Idle() const { return liveObjects.load() == 0 && serverLocks.load() == 0; }
+
+  // The path of the module this code is linked into; empty when it cannot be found.
+  const std::u16string& ModulePath() const { return modulePath_; }
+  const std::u16string& HelpRoot() const { return helpRoot_; }
+
+ private:
+  std::u16string modulePath_;
+  std::u16string helpRoot_;
+};
+
+ModuleState& Module();
+
+}  // namespace kx::ui

@@ -1,0 +1,8 @@
+#include "printer_items.h"
+
+namespace kx::ui {
+
+// The host's items are left as the host made them: the plug-in changes none yet.
+host::HRESULT BuildPrinterItems(host::OEMCUIPPARAM*) { return host::S_OK; }
+
+}  // namespace kx::ui

@@ -1,0 +1,10 @@
+#include "printer_setup.h"
+
+namespace kx::ui {
+
+// No event asks for work from the plug-in yet.
+host::HRESULT SetUpPrinter(host::PWSTR, host::INT, host::DWORD, host::LPARAM) {
+  return host::S_OK;
+}
+
+}  // namespace kx::ui
