@@ -2,6 +2,7 @@
 #include <new>
 
 #include "class_factory.h"
+#include "host/call_barrier.h"
 #include "host/oemps.h"
 #include "module_counters.h"
 
@@ -19,11 +20,13 @@ extern "C" KX_EXPORT host::HRESULT KX_STDCALL DllGetClassObject(const host::CLSI
   if (object == nullptr) return host::E_POINTER;
   *object = nullptr;
   if (!(clsid == host::CLSID_OEMRENDER)) return host::CLASS_E_CLASSNOTAVAILABLE;
-  auto* factory = new (std::nothrow) ps::ClassFactory();
-  if (factory == nullptr) return host::E_OUTOFMEMORY;
-  const host::HRESULT result = factory->QueryInterface(iid, object);
-  factory->Release();
-  return result;
+  return host::CallBarrier([&] {
+    auto* factory = new (std::nothrow) ps::ClassFactory();
+    if (factory == nullptr) return host::E_OUTOFMEMORY;
+    const host::HRESULT result = factory->QueryInterface(iid, object);
+    factory->Release();
+    return result;
+  });
 }
 
 extern "C" KX_EXPORT host::HRESULT KX_STDCALL DllCanUnloadNow() {

@@ -1,6 +1,7 @@
 #include "hook_table.h"
 
 #include "device_state.h"
+#include "host/call_barrier.h"
 #include "settings/record.h"
 #include "settings/record_text.h"
 
@@ -24,7 +25,7 @@ const std::array<ULONG, kHookCount> kHookedIndexes = {
 namespace {
 
 // Records the document name as the job's name, then lets the host start the document.
-BOOL KX_STDCALL StartDocHook(SURFOBJ* surface, PWSTR documentName, DWORD jobId) {
+BOOL StartDoc(SURFOBJ* surface, PWSTR documentName, DWORD jobId) {
   auto* devobj = surface != nullptr ? static_cast<DEVOBJ*>(surface->dhpdev) : nullptr;
   if (devobj == nullptr) return 0;
   auto* record = static_cast<settings::PrivateRecord*>(devobj->pOEMDM);
@@ -36,6 +37,10 @@ BOOL KX_STDCALL StartDocHook(SURFOBJ* surface, PWSTR documentName, DWORD jobId) 
   if (state == nullptr || state->hostFunctions[kStartDocSlot] == nullptr) return 1;
   auto hostStartDoc = reinterpret_cast<DrvStartDocFn>(state->hostFunctions[kStartDocSlot]);
   return hostStartDoc(surface, documentName, jobId);
+}
+
+BOOL KX_STDCALL StartDocHook(SURFOBJ* surface, PWSTR documentName, DWORD jobId) {
+  return ValueBarrier<BOOL>([&] { return StartDoc(surface, documentName, jobId); }, 0);
 }
 
 std::array<DRVFN, kHookCount> MakeHookTable() {

@@ -4,6 +4,7 @@
 
 #include "device_state.h"
 #include "get_info.h"
+#include "host/call_barrier.h"
 #include "hook_table.h"
 #include "injection.h"
 #include "module_counters.h"
@@ -48,11 +49,11 @@ ULONG RenderPlugin::Release() {
 }
 
 HRESULT RenderPlugin::GetInfo(DWORD mode, PVOID buffer, DWORD size, PDWORD needed) {
-  return AnswerGetInfo(mode, buffer, size, needed);
+  return CallBarrier([&] { return AnswerGetInfo(mode, buffer, size, needed); });
 }
 
 HRESULT RenderPlugin::DevMode(DWORD mode, OEMDMPARAM* param) {
-  return settings::AnswerDevModeRequest(mode, param);
+  return CallBarrier([&] { return settings::AnswerDevModeRequest(mode, param); });
 }
 
 HRESULT RenderPlugin::EnableDriver(DWORD, DWORD, DRVENABLEDATA* data) {
@@ -71,18 +72,22 @@ HRESULT RenderPlugin::DisableDriver() {
 HRESULT RenderPlugin::EnablePDEV(DEVOBJ* devobj, PWSTR, ULONG, HSURF*, ULONG, GDIINFO*, ULONG,
                                  DEVINFO*, DRVENABLEDATA* hostFunctions, PDEVOEM* state) {
   if (state == nullptr) return E_FAIL;
-  auto* device = new (std::nothrow) DeviceState();
-  if (device == nullptr) return E_FAIL;
-  TakeHostFunctions(hostFunctions, device);
-  if (devobj != nullptr) device->ppd = OpenPrinterPpd(devobj->hPrinter);
-  *state = device;
-  return S_OK;
+  return CallBarrier([&] {
+    auto* device = new (std::nothrow) DeviceState();
+    if (device == nullptr) return E_FAIL;
+    TakeHostFunctions(hostFunctions, device);
+    if (devobj != nullptr) device->ppd = OpenPrinterPpd(devobj->hPrinter);
+    *state = device;
+    return S_OK;
+  });
 }
 
 HRESULT RenderPlugin::DisablePDEV(DEVOBJ* devobj) {
-  delete StateOf(devobj);
-  if (devobj != nullptr) devobj->pdevOEM = nullptr;
-  return S_OK;
+  return CallBarrier([&] {
+    delete StateOf(devobj);
+    if (devobj != nullptr) devobj->pdevOEM = nullptr;
+    return S_OK;
+  });
 }
 
 HRESULT RenderPlugin::ResetPDEV(DEVOBJ*, DEVOBJ*) { return S_OK; }
@@ -100,9 +105,11 @@ HRESULT RenderPlugin::PublishDriverInterface(IUnknown* driverInterface) {
 }
 
 HRESULT RenderPlugin::Command(DEVOBJ* devobj, DWORD index, PVOID, DWORD, PDWORD result) {
-  const bool succeeded = DispatchInjection(hostInterface_, devobj, index);
-  if (result != nullptr) *result = succeeded ? 0 : platform::GetLastErrorCode();
-  return succeeded ? S_OK : S_FALSE;
+  return CallBarrier([&] {
+    const bool succeeded = DispatchInjection(hostInterface_, devobj, index);
+    if (result != nullptr) *result = succeeded ? 0 : platform::GetLastErrorCode();
+    return succeeded ? S_OK : S_FALSE;
+  });
 }
 
 }  // namespace kx::ps
