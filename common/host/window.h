@@ -139,6 +139,7 @@ inline constexpr UINT EN_SETFOCUS = 0x0100;
 inline constexpr UINT EN_KILLFOCUS = 0x0200;
 inline constexpr UINT EN_CHANGE = 0x0300;
 inline constexpr UINT EN_UPDATE = 0x0400;
+inline constexpr UINT EN_MAXTEXT = 0x0501;
 
 // Combo box messages and notifications.
 inline constexpr UINT CB_GETEDITSEL = 0x0140;
@@ -165,6 +166,7 @@ inline constexpr UINT CBN_SETFOCUS = 3;
 inline constexpr UINT CBN_KILLFOCUS = 4;
 inline constexpr UINT CBN_EDITCHANGE = 5;
 inline constexpr UINT CBN_DROPDOWN = 7;
+inline constexpr UINT CBN_SELENDCANCEL = 10;
 
 // List box messages and notifications.
 inline constexpr UINT LB_ADDSTRING = 0x0180;

@@ -24,27 +24,27 @@ LRESULT GetSelection(const EntrySelection& selection, WPARAM startOut, LPARAM en
 
 }  // namespace
 
-bool TypeCharacter(std::u16string& text, EntrySelection& selection, char16_t character,
-                   bool digitsOnly) {
+Typed TypeCharacter(std::u16string& text, EntrySelection& selection, char16_t character,
+                    bool digitsOnly) {
   const size_t start = std::min(selection.start, text.size());
   const size_t end = std::clamp(selection.end, start, text.size());
   if (character == kBackspace) {
     if (start != end) {
       text.erase(start, end - start);
       selection.start = selection.end = start;
-      return true;
+      return Typed::Changed;
     }
-    if (start == 0) return false;
+    if (start == 0) return Typed::Nothing;
     text.erase(start - 1, 1);
     selection.start = selection.end = start - 1;
-    return true;
+    return Typed::Changed;
   }
-  if (character < u' ') return false;  // other control characters type nothing
-  if (digitsOnly && (character < u'0' || character > u'9')) return false;
-  if (text.size() - (end - start) + 1 > selection.limit) return false;
+  if (character < u' ') return Typed::Nothing;  // other control characters type nothing
+  if (digitsOnly && (character < u'0' || character > u'9')) return Typed::Nothing;
+  if (text.size() - (end - start) + 1 > selection.limit) return Typed::LimitReached;
   text.replace(start, end - start, 1, character);
   selection.start = selection.end = start + 1;
-  return true;
+  return Typed::Changed;
 }
 
 void SelectRange(const std::u16string& text, EntrySelection& selection, WPARAM start,
@@ -78,11 +78,20 @@ LRESULT EditProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
       return 1;
     case host::WM_CHAR:
       if ((window->style & host::ES_READONLY) != 0) return 0;
-      if (TypeCharacter(window->text, selection, static_cast<char16_t>(wParam),
-                        (window->style & host::ES_NUMBER) != 0)) {
-        NotifyParent(window, host::EN_UPDATE);
-        if (Live(window) != nullptr) NotifyParent(window, host::EN_CHANGE);
+      switch (TypeCharacter(window->text, selection, static_cast<char16_t>(wParam),
+                            (window->style & host::ES_NUMBER) != 0)) {
+        case Typed::Nothing:
+          return 0;
+        case Typed::LimitReached:
+          // The system reports the full entry, and then a change, though the text stays.
+          NotifyParent(window, host::EN_MAXTEXT);
+          if (Live(window) == nullptr) return 0;
+          break;
+        case Typed::Changed:
+          break;
       }
+      NotifyParent(window, host::EN_UPDATE);
+      if (Live(window) != nullptr) NotifyParent(window, host::EN_CHANGE);
       return 0;
     case host::EM_LIMITTEXT:
       selection.limit = wParam == 0 ? 0x7FFFFFFE : wParam;

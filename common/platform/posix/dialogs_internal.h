@@ -156,9 +156,15 @@ struct EntrySelection {
   size_t end = 0;
   size_t limit = 0x7FFFFFFE;
 };
-// Applies one typed character (WM_CHAR) to `text`; returns whether the text changed.
-bool TypeCharacter(std::u16string& text, EntrySelection& selection, char16_t character,
-                   bool digitsOnly);
+// What one typed character did.
+enum class Typed {
+  Nothing,       // refused (a control character, a non-digit in a digits-only edit)
+  Changed,
+  LimitReached,  // refused because the entry limit is reached
+};
+// Applies one typed character (WM_CHAR) to `text`.
+Typed TypeCharacter(std::u16string& text, EntrySelection& selection, char16_t character,
+                    bool digitsOnly);
 // EM_SETSEL: -1 as start removes the selection, -1 as end means the end of the text.
 void SelectRange(const std::u16string& text, EntrySelection& selection, WPARAM start,
                  LPARAM end);

@@ -141,9 +141,13 @@ LRESULT Find(const ListState& state, WPARAM start, const std::u16string& text, b
 
 LRESULT SetSelection(HWND window, ListState& state, WPARAM index) {
   if (!InRange(state, index)) {
-    // -1 clears the selection; so does an index past the end. Both answer CB_ERR.
-    state.selected = -1;
-    ShowSelection(window, state);
+    // -1 clears the selection; an index past the end leaves it as it is (what the system's
+    // controls do, though the combo box's documentation says it clears). Both answer
+    // CB_ERR.
+    if (static_cast<host::INT_PTR>(index) == -1) {
+      state.selected = -1;
+      ShowSelection(window, state);
+    }
     return kError;
   }
   state.selected = static_cast<host::INT_PTR>(index);
@@ -219,7 +223,8 @@ LRESULT ComboMessage(HWND window, ListState& state, UINT message, WPARAM wParam,
       return 1;
     case host::WM_CHAR:
       if (!state.dropDownList &&
-          TypeCharacter(window->text, state.entry, static_cast<char16_t>(wParam), false)) {
+          TypeCharacter(window->text, state.entry, static_cast<char16_t>(wParam), false) ==
+              Typed::Changed) {
         NotifyParent(window, host::CBN_EDITCHANGE);
       }
       return 0;
@@ -240,8 +245,10 @@ LRESULT ComboMessage(HWND window, ListState& state, UINT message, WPARAM wParam,
       NotifyParent(window, host::CBN_SETFOCUS);
       return 0;
     case host::WM_KILLFOCUS:
+      // Losing the focus closes the list without taking a choice from it.
       state.dropped = false;
-      NotifyParent(window, host::CBN_KILLFOCUS);
+      NotifyParent(window, host::CBN_SELENDCANCEL);
+      if (Live(window) != nullptr) NotifyParent(window, host::CBN_KILLFOCUS);
       return 0;
     default:
       return DefaultProcedure(window, message, wParam, lParam);

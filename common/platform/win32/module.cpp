@@ -62,3 +62,14 @@ void UnloadModule(ModuleHandle module) {
 }
 
 }  // namespace kx::platform
+
+namespace kx::platform {
+
+std::u16string SystemDirectory() {
+  wchar_t directory[MAX_PATH + 1];
+  const UINT length = ::GetSystemDirectoryW(directory, MAX_PATH + 1);
+  if (length == 0 || length > MAX_PATH) return {};
+  return std::u16string(reinterpret_cast<const char16_t*>(directory), length);
+}
+
+}  // namespace kx::platform

@@ -20,6 +20,23 @@
 #undef GetPrinterData
 #undef SetPrinterData
 
+// user32 maps these names to their A or W forms; the dialog services have functions of the
+// same names. (A file that includes both platform/dialogs.h and this header includes
+// platform/dialogs.h first: the message and style values of host/window.h have the names
+// of <windows.h>'s macros.)
+#undef SendMessage
+#undef SendDlgItemMessage
+#undef SetWindowText
+#undef GetWindowText
+#undef SetDlgItemText
+#undef GetDlgItemText
+#undef MessageBox
+#undef CreateDialogIndirectParam
+#undef DialogBoxIndirectParam
+#undef GetClassName
+#undef SetWindowLongPtr
+#undef GetWindowLongPtr
+
 #include <string>
 
 namespace kx::platform::win32 {
