@@ -350,8 +350,10 @@ void MisbehavingRelay::Run(uint16_t agentPort) {
         }
       }
     }
-    send(reply);
+    // Counted before it goes out: the client may read the count as soon as it has the
+    // answer.
     ++answers_;
+    send(reply);
   }
 }
 
