@@ -2,8 +2,8 @@
 
 namespace kx::ps {
 
-ModuleCounters& Counters() {
-  static ModuleCounters counters;
+host::ServerCounts& Counters() {
+  static host::ServerCounts counters;
   return counters;
 }
 

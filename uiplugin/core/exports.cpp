@@ -1,11 +1,6 @@
 // The library's only two exports: the class object and the unload check.
 #include "class_factory.h"
-
-#if defined(_WIN32)
-#define KX_EXPORT  // exported through the module definition file
-#else
-#define KX_EXPORT __attribute__((visibility("default")))
-#endif
+#include "host/class_factory.h"
 
 using namespace kx;
 

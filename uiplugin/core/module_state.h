@@ -4,9 +4,10 @@
 #pragma once
 
 #include <array>
-#include <atomic>
 #include <cstdint>
 #include <string>
+
+#include "host/class_factory.h"
 
 namespace kx::ui {
 
@@ -15,8 +16,7 @@ inline constexpr size_t kMessageBufferSize = 520;
 
 class ModuleState {
  public:
-  std::atomic<int32_t> liveObjects{0};
-  std::atomic<int32_t> serverLocks{0};
+  host::ServerCounts counts;
   // Written by the message conversion, read by its caller at once (UI thread only).
   std::array<char16_t, kMessageBufferSize> messageText{};
 
@@ -24,8 +24,6 @@ class ModuleState {
   ModuleState();
   ModuleState(const ModuleState&) = delete;
   ModuleState& operator=(const ModuleState&) = delete;
-
-  bool Idle() const { return liveObjects.load() == 0 && serverLocks.load() == 0; }
 
   // The path of the module this code is linked into; empty when it cannot be found.
   const std::u16string& ModulePath() const { return modulePath_; }

@@ -17,7 +17,7 @@ namespace kx::ui {
 
 using namespace host;
 
-UiPlugin::UiPlugin() { ++Module().liveObjects; }
+UiPlugin::UiPlugin() { ++Module().counts.liveObjects; }
 
 UiPlugin::~UiPlugin() {
   // A sheet the host never destroyed still holds its PPD.
@@ -25,7 +25,7 @@ UiPlugin::~UiPlugin() {
     if (context->ppd != nullptr) ppd::PpdClose(context->ppd);
   }
   if (driverInterface_ != nullptr) driverInterface_->Release();
-  --Module().liveObjects;
+  --Module().counts.liveObjects;
 }
 
 HRESULT UiPlugin::QueryInterface(const IID& iid, void** object) {
