@@ -1,5 +1,7 @@
 #include "hostsim/plugin_module.h"
 
+#include <cstdio>
+
 #include "platform/module.h"
 
 namespace kx::hostsim {
@@ -29,5 +31,29 @@ host::HRESULT PluginModule::GetClassObject(const host::CLSID& clsid, const host:
 }
 
 host::HRESULT PluginModule::CanUnloadNow() const { return canUnloadNow_(); }
+
+bool PluginModule::CreateObject(const host::CLSID& clsid, const host::IID& iid, void** object,
+                                std::string* error) const {
+  host::IClassFactory* factory = nullptr;
+  host::HRESULT result =
+      GetClassObject(clsid, host::IID_IClassFactory, reinterpret_cast<void**>(&factory));
+  if (result != host::S_OK || factory == nullptr) {
+    *error = "DllGetClassObject failed: " + HresultText(result);
+    return false;
+  }
+  result = factory->CreateInstance(nullptr, iid, object);
+  factory->Release();
+  if (result != host::S_OK || *object == nullptr) {
+    *error = "CreateInstance failed: " + HresultText(result);
+    return false;
+  }
+  return true;
+}
+
+std::string HresultText(host::HRESULT result) {
+  char text[16];
+  std::snprintf(text, sizeof(text), "0x%08X", static_cast<unsigned>(result));
+  return text;
+}
 
 }  // namespace kx::hostsim

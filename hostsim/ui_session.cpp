@@ -1,7 +1,6 @@
 #include "hostsim/ui_session.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <cstring>
 #include <map>
 #include <mutex>
@@ -60,12 +59,6 @@ constexpr uintptr_t kFirstPageHandle = 0x7E00;
 // What the common property-sheet function answers for a call it cannot do.
 constexpr LONG_PTR kComPropSheetFailed = -1;
 
-std::string Hex(HRESULT result) {
-  char text[16];
-  std::snprintf(text, sizeof(text), "0x%08X", static_cast<unsigned>(result));
-  return text;
-}
-
 }  // namespace
 
 std::unique_ptr<UISession> UISession::Create(const PluginModule& module, const Setup& setup,
@@ -73,23 +66,13 @@ std::unique_ptr<UISession> UISession::Create(const PluginModule& module, const S
   std::unique_ptr<UISession> session(new UISession());
   session->printer_ = setup.printer;
   session->printerName_ = setup.printerName;
-  IClassFactory* factory = nullptr;
-  HRESULT result =
-      module.GetClassObject(CLSID_OEMUI, IID_IClassFactory, reinterpret_cast<void**>(&factory));
-  if (result != S_OK || factory == nullptr) {
-    *error = "DllGetClassObject failed: " + Hex(result);
+  if (!module.CreateObject(CLSID_OEMUI, IID_IPrintOemUI,
+                           reinterpret_cast<void**>(&session->plugin_), error)) {
     return nullptr;
   }
-  result = factory->CreateInstance(nullptr, IID_IPrintOemUI,
-                                   reinterpret_cast<void**>(&session->plugin_));
-  factory->Release();
-  if (result != S_OK || session->plugin_ == nullptr) {
-    *error = "CreateInstance failed: " + Hex(result);
-    return nullptr;
-  }
-  result = session->plugin_->PublishDriverInterface(&session->driverInterface_);
+  const HRESULT result = session->plugin_->PublishDriverInterface(&session->driverInterface_);
   if (result != S_OK) {
-    *error = "PublishDriverInterface failed: " + Hex(result);
+    *error = "PublishDriverInterface failed: " + HresultText(result);
     return nullptr;
   }
   if (!session->PrepareRecord(setup.printer, setup.stored, error)) return nullptr;

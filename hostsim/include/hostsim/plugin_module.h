@@ -9,6 +9,9 @@
 
 namespace kx::hostsim {
 
+// A result code as error texts show it ("0x80004005").
+std::string HresultText(host::HRESULT result);
+
 class PluginModule {
  public:
   // Null with *error set when the library cannot be loaded or lacks an export.
@@ -19,6 +22,10 @@ class PluginModule {
 
   host::HRESULT GetClassObject(const host::CLSID& clsid, const host::IID& iid, void** object) const;
   host::HRESULT CanUnloadNow() const;
+  // A plug-in object made as the host makes it: the class object of `clsid`, its
+  // CreateInstance for `iid`, the class object released. False with *error set.
+  bool CreateObject(const host::CLSID& clsid, const host::IID& iid, void** object,
+                    std::string* error) const;
 
  private:
   PluginModule() = default;
