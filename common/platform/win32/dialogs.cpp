@@ -103,16 +103,6 @@ void RegisterHostWindowClassOnce() {
   });
 }
 
-std::u16string TextOf(::HWND window) {
-  if (window == nullptr) return {};
-  const int length = ::GetWindowTextLengthW(window);
-  if (length <= 0) return {};
-  std::u16string text(static_cast<size_t>(length) + 1, u'\0');
-  const int copied = ::GetWindowTextW(window, win32::Wide(text.data()), length + 1);
-  text.resize(copied > 0 ? static_cast<size_t>(copied) : 0);
-  return text;
-}
-
 }  // namespace
 
 INT_PTR DialogBoxIndirectParam(const void* dialogTemplate, HWND owner, DLGPROC procedure,
@@ -199,14 +189,14 @@ bool SetWindowText(HWND window, const std::u16string& text) {
   return ::SetWindowTextW(Native(window), win32::Wide(text)) != 0;
 }
 
-std::u16string GetWindowText(HWND window) { return TextOf(Native(window)); }
+std::u16string GetWindowText(HWND window) { return win32::WindowText(Native(window)); }
 
 bool SetDlgItemText(HWND dialog, int id, const std::u16string& text) {
   return ::SetDlgItemTextW(Native(dialog), id, win32::Wide(text)) != 0;
 }
 
 std::u16string GetDlgItemText(HWND dialog, int id) {
-  return TextOf(::GetDlgItem(Native(dialog), id));
+  return win32::WindowText(::GetDlgItem(Native(dialog), id));
 }
 
 bool EnableWindow(HWND window, bool enable) {

@@ -18,15 +18,6 @@ struct Listener {
 
 thread_local Listener currentListener;
 
-std::u16string WindowText(HWND window) {
-  const int length = ::GetWindowTextLengthW(window);
-  if (length <= 0) return {};
-  std::u16string text(static_cast<size_t>(length) + 1, u'\0');
-  const int copied = ::GetWindowTextW(window, win32::Wide(text.data()), length + 1);
-  text.resize(copied > 0 ? static_cast<size_t>(copied) : 0);
-  return text;
-}
-
 bool IsMessageBox(HWND window) {
   wchar_t className[16] = {};
   return ::GetClassNameW(window, className, 16) > 0 && std::wstring(className) == L"#32770" &&
@@ -41,8 +32,8 @@ LRESULT CALLBACK AfterWindowMessage(int code, WPARAM wParam, LPARAM lParam) {
     if (message->message == WM_INITDIALOG && IsMessageBox(message->hwnd)) {
       const Listener listener = currentListener;
       if (listener.receiver != nullptr) {
-        listener.receiver(WindowText(message->hwnd),
-                          WindowText(::GetDlgItem(message->hwnd, kMessageTextId)),
+        listener.receiver(win32::WindowText(message->hwnd),
+                          win32::WindowText(::GetDlgItem(message->hwnd, kMessageTextId)),
                           listener.context);
         ::PostMessageW(message->hwnd, WM_COMMAND, IDOK, 0);
       }

@@ -53,6 +53,17 @@ inline wchar_t* MutableWide(const std::u16string& text) {
   return const_cast<wchar_t*>(Wide(text.c_str()));
 }
 
+// A window's text (GetWindowTextW); empty for no window.
+inline std::u16string WindowText(::HWND window) {
+  if (window == nullptr) return {};
+  const int length = ::GetWindowTextLengthW(window);
+  if (length <= 0) return {};
+  std::u16string text(static_cast<size_t>(length) + 1, u'\0');
+  const int copied = ::GetWindowTextW(window, Wide(text.data()), length + 1);
+  text.resize(copied > 0 ? static_cast<size_t>(copied) : 0);
+  return text;
+}
+
 // A registry key handle that closes itself.
 class UniqueRegistryKey {
  public:
