@@ -149,6 +149,24 @@ HRESULT UISession::CommonUIProp(DWORD mode, HostItems* items) {
   return plugin_->CommonUIProp(mode, &param);
 }
 
+UISession::ItemsCallbackAnswer UISession::ItemsCallback(SheetKind sheet, WORD reason) {
+  OEMCUIPPARAM& param = params_[Index(sheet)];
+  if (param.OEMCUIPCallback == nullptr) return {};
+  CPSUICBPARAM callback{};
+  callback.cbSize = sizeof(CPSUICBPARAM);
+  callback.Reason = reason;
+  callback.pOptItem = param.pDrvOptItems;
+  callback.cOptItem = static_cast<WORD>(param.cDrvOptItems);
+  callback.pCurItem = param.pDrvOptItems;
+  callback.Result = kUntouchedResult;
+  const LONG action = param.OEMCUIPCallback(&callback, &param);
+  return {.installed = true, .action = action, .result = callback.Result};
+}
+
+HRESULT UISession::PrinterEvent(INT event, DWORD flags) {
+  return plugin_->PrinterEvent(printerName_.data(), event, flags, 0);
+}
+
 HRESULT UISession::Sheet(SheetKind sheet, WORD reason, LPARAM lParam, WORD version) {
   PROPSHEETUI_INFO& info = infos_[Index(sheet)];
   info.Version = version;

@@ -53,6 +53,12 @@ static_assert(sizeof(OEMCUIPPARAM) == 120);
 inline constexpr DWORD OEMCUIP_DOCPROP = 1;
 inline constexpr DWORD OEMCUIP_PRNPROP = 2;
 
+// PrinterEvent's events.
+inline constexpr INT PRINTER_EVENT_ADD_CONNECTION = 1;
+inline constexpr INT PRINTER_EVENT_DELETE_CONNECTION = 2;
+inline constexpr INT PRINTER_EVENT_INITIALIZE = 3;
+inline constexpr INT PRINTER_EVENT_DELETE = 4;
+
 // Colour profile queries (QueryColorProfile).
 inline constexpr ULONG QCP_DEVICEPROFILE = 0;
 inline constexpr ULONG QCP_TARGETPROFILE = 1;

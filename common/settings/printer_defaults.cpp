@@ -14,8 +14,6 @@ namespace {
 
 constexpr uint16_t kDefaultQualityMode = 2;
 
-using PpdHandle = std::unique_ptr<const ppd::PpdImage, decltype(&ppd::PpdClose)>;
-
 // The name-table number of the feature's default option: the default index d, followed
 // d links from the first option the prefix search gives.
 uint32_t DefaultOptionValue(const ppd::PpdImage* image, const ppd::PpdFeature& feature,
@@ -37,6 +35,16 @@ uint16_t QualityModeOf(const ppd::PpdImage* image) {
   return kDefaultQualityMode;
 }
 
+// A disk is installed when the PPD's default option says so (True...), whatever the
+// order in which the PPD lists its options.
+uint8_t HardDiskOf(const ppd::PpdImage* image) {
+  const char* keyword = "OptionalDisk";
+  const ppd::PpdFeature* feature = ppd::PpdFindFeature(image, keyword);
+  return feature != nullptr
+             ? static_cast<uint8_t>(DefaultOptionValue(image, *feature, keyword, kBooleanTable))
+             : 0;
+}
+
 uint32_t DefaultIndexOf(const ppd::PpdImage* image, const char* keyword) {
   const ppd::PpdFeature* feature = ppd::PpdFindFeature(image, keyword);
   return feature != nullptr ? feature->defaultIndex : 0;
@@ -45,8 +53,7 @@ uint32_t DefaultIndexOf(const ppd::PpdImage* image, const char* keyword) {
 void TakePpdDefaults(const ppd::PpdImage* image, PrivateRecord* record) {
   record->qualityMode = QualityModeOf(image);
   record->miserMode = DefaultIndexOf(image, "MiserMode");
-  record->devOpts.installedOptions[kHasHardDisk] =
-      static_cast<uint8_t>(DefaultIndexOf(image, "OptionalDisk") & 0xFF);
+  record->devOpts.installedOptions[kHasHardDisk] = HardDiskOf(image);
   // The PPD's timeout is read as a signed 16-bit number.
   record->jobTimeout = static_cast<uint32_t>(
       static_cast<int32_t>(static_cast<int16_t>(image->suggestedJobTimeout & 0xFFFF)));
@@ -71,6 +78,12 @@ bool GetPrinterDataFile(platform::PrinterHandle printer, std::u16string* dataFil
   const auto* info = reinterpret_cast<const platform::DriverInfo3*>(buffer.data());
   dataFile->assign(info->dataFile != nullptr ? info->dataFile : u"");
   return true;
+}
+
+PpdHandle OpenPrinterPpd(platform::PrinterHandle printer) {
+  std::u16string dataFile;
+  if (!GetPrinterDataFile(printer, &dataFile)) return PpdHandle(nullptr, ppd::PpdClose);
+  return PpdHandle(ppd::PpdOpen(dataFile.c_str()), ppd::PpdClose);
 }
 
 void CompletePrinterDefaults(PrivateRecord* record, platform::PrinterHandle printer) {

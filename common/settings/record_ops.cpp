@@ -4,6 +4,8 @@
 #include <cstring>
 
 #include "platform/codepage.h"
+#include "platform/registry.h"
+#include "platform/win32_errors.h"
 #include "settings/printer_defaults.h"
 #include "settings/record_text.h"
 
@@ -77,16 +79,6 @@ void SetBuiltInDefaults(PrivateRecord* record) {
   SetJobOptionDefaults(record);
 }
 
-// Reads "DevOpts" straight into the block; a value larger than the block is refused by
-// the spooler and so never overruns it.
-bool ReadPrinterDeviceOptions(platform::PrinterHandle printer, DeviceOptions* options) {
-  uint32_t type = 0;
-  uint32_t needed = 0;
-  return platform::GetPrinterData(printer, kDevOptsValueName, &type,
-                                  reinterpret_cast<uint8_t*>(options), kDeviceOptionsSize,
-                                  &needed) == 0;
-}
-
 // Keeps what the record carried in the block except the printer-specific values.
 void ResetPrinterDeviceOptions(DeviceOptions* options) {
   std::fill(std::begin(options->installedOptions), std::end(options->installedOptions), 0);
@@ -120,6 +112,28 @@ void SetWatermarkNewDefault(WatermarkRecord* watermark) {
   watermark->enabled = 1;
 }
 
+bool ReadStoredDeviceOptions(platform::PrinterHandle printer, DeviceOptions* options) {
+  DeviceOptions stored{};
+  uint32_t type = 0;
+  uint32_t needed = 0;
+  const uint32_t status =
+      platform::GetPrinterData(printer, kDevOptsValueName, &type, reinterpret_cast<uint8_t*>(&stored),
+                               kDeviceOptionsSize, &needed);
+  // A shorter value would leave the rest of the block as it was, and a value of another
+  // type is no block at all: neither is taken.
+  if (status != platform::kErrorSuccess || type != platform::kRegBinary ||
+      needed != kDeviceOptionsSize) {
+    return false;
+  }
+  *options = stored;
+  return true;
+}
+
+uint32_t WriteStoredDeviceOptions(platform::PrinterHandle printer, const DeviceOptions& options) {
+  return platform::SetPrinterData(printer, kDevOptsValueName, platform::kRegBinary,
+                                  reinterpret_cast<const uint8_t*>(&options), kDeviceOptionsSize);
+}
+
 void SetDeviceOptionsDefaults(DeviceOptions* options) {
   std::memset(options, 0, sizeof(*options));
   StoreText(options->snmpCommunity, kDefaultCommunity);
@@ -147,7 +161,7 @@ bool MergeRecord(const PrivateRecord* source, PrivateRecord* destination,
   std::memmove(destination, source, count);
   destination->dwSize = kRecordSize;
   destination->dwVersion = kRecordVersion;
-  if (!ReadPrinterDeviceOptions(printer, &destination->devOpts)) {
+  if (!ReadStoredDeviceOptions(printer, &destination->devOpts)) {
     ResetPrinterDeviceOptions(&destination->devOpts);
   }
   return true;

@@ -24,6 +24,11 @@ void SetWatermarkJobDefault(WatermarkRecord* watermark);
 // The watermark the library gives a new entry: the job default, enabled.
 void SetWatermarkNewDefault(WatermarkRecord* watermark);
 
+// The printer data "DevOpts" into `options`: true when it is a binary value of exactly the
+// block's size; otherwise `options` is left as it was.
+bool ReadStoredDeviceOptions(platform::PrinterHandle printer, DeviceOptions* options);
+// Stores the block as the printer data "DevOpts"; the spooler's status.
+uint32_t WriteStoredDeviceOptions(platform::PrinterHandle printer, const DeviceOptions& options);
 // The device options used when the printer has none stored.
 void SetDeviceOptionsDefaults(DeviceOptions* options);
 

@@ -48,16 +48,36 @@ TEST_F(PrinterDefaultsTest, QualityModeFromQualityModeOrResolution) {
 TEST_F(PrinterDefaultsTest, IndexesAndHeaderValues) {
   const PrivateRecord record = Defaults(
       test::PickOneFeature("MiserMode", "True", {"False", "True"}) +
-      "*OpenGroup: InstallableOptions\n" +
-      test::PickOneFeature("OptionalDisk", "Installed", {"None", "Installed"}) +
-      "*CloseGroup: InstallableOptions\n"
       "*SuggestedJobTimeout: \"70000\"\n*PrintPSError: False\n*SingleUserMode: True\n");
   EXPECT_EQ(record.miserMode, 1u);
-  EXPECT_EQ(record.devOpts.installedOptions[kHasHardDisk], 1);
   EXPECT_EQ(record.jobTimeout, 4464u);  // 70000 taken as a signed 16-bit number
   EXPECT_EQ(record.printPsErrors, 0u);
   EXPECT_EQ(record.singleUserMode, 1u);
   EXPECT_TRUE(FieldText(record.ppdFileName).ends_with(u"/printer.ppd"));
+}
+
+// The disk's default option keyword decides, not its position: PPDs list True and False
+// in either order.
+TEST_F(PrinterDefaultsTest, HardDiskFromTheDefaultOptionKeyword) {
+  struct Case {
+    const char* defaultOption;
+    std::vector<std::string> options;
+    uint8_t expected;
+  };
+  const Case cases[] = {
+      {"True", {"False", "True"}, 1},
+      {"True", {"True", "False"}, 1},
+      {"False", {"True", "False"}, 0},
+      {"Installed", {"None", "Installed"}, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.defaultOption) + " of " + c.options.front() + " first");
+    const PrivateRecord record =
+        Defaults("*OpenGroup: InstallableOptions\n" +
+                 test::PickOneFeature("OptionalDisk", c.defaultOption, c.options) +
+                 "*CloseGroup: InstallableOptions\n");
+    EXPECT_EQ(record.devOpts.installedOptions[kHasHardDisk], c.expected);
+  }
 }
 
 TEST_F(PrinterDefaultsTest, NegativeTimeoutIsWidenedWithItsSign) {

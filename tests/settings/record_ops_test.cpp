@@ -5,6 +5,7 @@
 #include <memory>
 #include <vector>
 
+#include "platform/registry.h"
 #include "settings/record_ops.h"
 #include "settings/record_text.h"
 #include "support/test_printer.h"
@@ -181,10 +182,28 @@ TEST_F(MergeRecordTest, DeviceOptionsComeFromThePrinterData) {
   EXPECT_EQ(std::memcmp(&destination_->devOpts, &stored, kDeviceOptionsSize), 0);
 }
 
-TEST_F(MergeRecordTest, MissingOrOversizedPrinterDataFallsBackToDefaults) {
-  for (const bool oversized : {false, true}) {
-    SCOPED_TRACE(oversized ? "oversized DevOpts" : "no DevOpts");
-    if (oversized) printer_.SetDevOpts(std::vector<uint8_t>(kDeviceOptionsSize + 1, 0x41));
+// Only a binary value of exactly the block's size is a block: anything else would leave
+// part of the block as it was or fill it with bytes of another meaning.
+TEST_F(MergeRecordTest, PrinterDataThatIsNoBlockFallsBackToDefaults) {
+  struct Case {
+    const char* name;
+    uint32_t type;
+    size_t size;  // 0: no value stored
+  };
+  const Case cases[] = {
+      {"no DevOpts", platform::kRegBinary, 0},
+      {"oversized DevOpts", platform::kRegBinary, kDeviceOptionsSize + 1},
+      {"short DevOpts", platform::kRegBinary, kDeviceOptionsSize - 1},
+      {"DevOpts of another type", platform::kRegSz, kDeviceOptionsSize},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    if (c.size != 0) {
+      const std::vector<uint8_t> bytes(c.size, 0x41);
+      ASSERT_EQ(platform::SetPrinterData(printer_.handle(), u"DevOpts", c.type, bytes.data(),
+                                         static_cast<uint32_t>(bytes.size())),
+                0u);
+    }
     auto source = DefaultRecord(printer_.handle());
     StoreText(source->devOpts.userName, u"lee");
     StoreText(source->devOpts.hostName, u"desk-7");

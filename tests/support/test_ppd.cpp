@@ -13,7 +13,7 @@ std::string WriteTestPpd(const std::string& directory, const std::string& name,
 }
 
 std::string PickOneFeature(const std::string& feature, const std::string& defaultOption,
-                           const std::initializer_list<std::string>& options) {
+                           const std::vector<std::string>& options) {
   std::string text = "*OpenUI *" + feature + ": PickOne\n*Default" + feature + ": " +
                      defaultOption + "\n";
   for (const std::string& option : options) {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace kx::test {
 
@@ -12,6 +13,6 @@ std::string WriteTestPpd(const std::string& directory, const std::string& name,
 // A PickOne feature with the given options (each "Keyword" or "Keyword/Translation")
 // whose invocations are "(<Feature>=<Keyword>) pop".
 std::string PickOneFeature(const std::string& feature, const std::string& defaultOption,
-                           const std::initializer_list<std::string>& options);
+                           const std::vector<std::string>& options);
 
 }  // namespace kx::test

@@ -2,7 +2,7 @@
 
 namespace kx::ui {
 
-// The host's items are left as the host made them: the plug-in changes none yet.
 host::HRESULT BuildPrinterItems(host::OEMCUIPPARAM*) { return host::S_OK; }
+host::LONG KX_STDCALL PrinterItemsCallback(host::CPSUICBPARAM*, host::OEMCUIPPARAM*) { return 0; }
 
 }  // namespace kx::ui

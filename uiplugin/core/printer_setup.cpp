@@ -2,7 +2,6 @@
 
 namespace kx::ui {
 
-// No event asks for work from the plug-in yet.
 host::HRESULT SetUpPrinter(host::PWSTR, host::INT, host::DWORD, host::LPARAM) {
   return host::S_OK;
 }

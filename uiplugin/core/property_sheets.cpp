@@ -2,11 +2,12 @@
 
 #include <string>
 
-#include "default_device_options.h"
+#include "installable_options.h"
 #include "platform/last_error.h"
 #include "platform/spooler.h"
 #include "platform/win32_errors.h"
 #include "settings/printer_defaults.h"
+#include "settings/record_ops.h"
 #include "settings/record.h"
 
 namespace kx::ui {
@@ -14,7 +15,6 @@ namespace {
 
 using namespace host;
 
-constexpr char16_t kDevOptsValueName[] = u"DevOpts";
 constexpr ULONG_PTR kReasonDone = 1;
 
 platform::PrinterHandle PrinterOf(const PageSetContext& context) {
@@ -30,22 +30,16 @@ void ClosePpd(PageSetContext& context) {
 // without a PPD, and the pages fall back to empty or disabled lists.
 void OpenPrinterPpd(PageSetContext& context) {
   ClosePpd(context);
-  std::u16string dataFile;
-  if (settings::GetPrinterDataFile(PrinterOf(context), &dataFile)) {
-    context.ppd = ppd::PpdOpen(dataFile.c_str());
-  }
+  context.ppd = settings::OpenPrinterPpd(PrinterOf(context)).release();
 }
 
 // The document pages work on the printer's stored device options.
 void LoadDeviceOptions(const PageSetContext& context) {
   if (context.commonUi == nullptr || context.commonUi->pOEMDM == nullptr) return;
   auto* record = static_cast<settings::PrivateRecord*>(context.commonUi->pOEMDM);
-  uint32_t type = 0;
-  uint32_t needed = 0;
-  const uint32_t status = platform::GetPrinterData(
-      PrinterOf(context), kDevOptsValueName, &type, reinterpret_cast<uint8_t*>(&record->devOpts),
-      settings::kDeviceOptionsSize, &needed);
-  if (status != platform::kErrorSuccess) DefaultDeviceOptions(&record->devOpts, context.ppd);
+  if (!settings::ReadStoredDeviceOptions(PrinterOf(context), &record->devOpts)) {
+    DefaultDeviceOptions(&record->devOpts, context.ppd);
+  }
 }
 
 void AddPages(PageSetContext& context, PageList pages, SheetKind kind, PROPSHEETUI_INFO& info) {

@@ -76,7 +76,8 @@ HRESULT UiPlugin::CommonUIProp(DWORD mode, OEMCUIPPARAM* param) {
     printer_.commonUi = param;
     switch (mode) {
       case OEMCUIP_DOCPROP:
-        return BuildDocumentItems(param);
+        document_.driverInterface = driverInterface_;
+        return BuildDocumentItems(param, &document_);
       case OEMCUIP_PRNPROP:
         return BuildPrinterItems(param);
       default:

@@ -73,6 +73,20 @@ class UISession {
   host::HRESULT CommonUIProp(host::DWORD mode, HostItems* items);
   host::OEMCUIPPARAM& commonUiParam(SheetKind sheet) { return params_[Index(sheet)]; }
 
+  // The host's page calling the callback that the plug-in installed in the sheet's
+  // parameter block (OEMCUIPCallback, after CommonUIProp) for `reason`, with the sheet's
+  // items; the result field starts at kUntouchedResult.
+  struct ItemsCallbackAnswer {
+    bool installed = false;  // false: no callback was called
+    host::LONG action = 0;
+    host::ULONG_PTR result = 0;
+  };
+  static constexpr host::ULONG_PTR kUntouchedResult = 0xDEADBEEF;
+  ItemsCallbackAnswer ItemsCallback(SheetKind sheet, host::WORD reason);
+
+  // The spooler's PrinterEvent for the session's printer.
+  host::HRESULT PrinterEvent(host::INT event, host::DWORD flags = 0);
+
   // The sheet slot (DocumentPropertySheets or DevicePropertySheets) for `reason` with
   // `lParam`, through the sheet's PROPSHEETUI_INFO, which lives as long as the session as
   // the host's does; `version` goes into it for this call.
