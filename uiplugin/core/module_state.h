@@ -14,16 +14,17 @@ namespace kx::ui {
 // The message conversion's buffer, in wide characters, terminator included.
 inline constexpr size_t kMessageBufferSize = 520;
 
-// The colour model the host's own colour item stands for; the document items set it and
-// the features page reads it.
-enum class HostColourModel : uint8_t { kGrayscale = 1, kColour = 2 };
+// The colour model the host's own colour item stands for, in the values of the record's
+// colour mode; the document items set it and the features page reads it. kUnknown until
+// the host's items were first seen.
+enum class HostColourModel : uint8_t { kUnknown = 0, kGrayscale = 1, kColour = 2 };
 
 class ModuleState {
  public:
   host::ServerCounts counts;
   // Set from the record's colour mode when the document items are built, from the host's
   // colour item when the user leaves the host's page (UI thread only).
-  HostColourModel hostColourModel = HostColourModel::kColour;
+  HostColourModel hostColourModel = HostColourModel::kUnknown;
   // Written by the message conversion, read by its caller at once (UI thread only).
   std::array<char16_t, kMessageBufferSize> messageText{};
 

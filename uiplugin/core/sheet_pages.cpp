@@ -1,8 +1,19 @@
 #include "sheet_pages.h"
 
-namespace kx::ui {
+#include "device/information_page.h"
 
-PageList DocumentPages() { return {}; }
+namespace kx::ui {
+namespace {
+
+// In the order the sheet shows them.
+const PageEntry kDocumentPages[] = {
+    {.templateId = kInformationPageId, .procedure = InformationPageProcedure,
+     .spec = &InformationPageSpec()},
+};
+
+}  // namespace
+
+PageList DocumentPages() { return kDocumentPages; }
 
 PageList PrinterPages() { return {}; }
 
