@@ -53,6 +53,11 @@ bool IsItemNamed(const OPTITEM& item, std::u16string_view displayName) {
          displayName == item.pName;
 }
 
+LONG ChoiceCount(const OPTITEM& item) {
+  return item.pOptType != nullptr && item.pOptType->pOptParam != nullptr ? item.pOptType->Count
+                                                                          : 0;
+}
+
 LONG ChoiceNamed(const OPTITEM& item, std::u16string_view name) {
   if (item.pOptType == nullptr || item.pOptType->pOptParam == nullptr) return -1;
   for (WORD i = 0; i < item.pOptType->Count; ++i) {

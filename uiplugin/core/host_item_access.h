@@ -30,6 +30,9 @@ std::u16string FeatureDisplayName(const ppd::PpdImage* ppd, const ppd::PpdFeatur
 // Whether `item` is a level-2 item named `displayName` (which must not be empty).
 bool IsItemNamed(const host::OPTITEM& item, std::u16string_view displayName);
 
+// How many choices the item lists (0 for one without a type).
+host::LONG ChoiceCount(const host::OPTITEM& item);
+
 // The position among the item's choices of the one whose display name is `name`; -1
 // when none is.
 host::LONG ChoiceNamed(const host::OPTITEM& item, std::u16string_view name);
