@@ -160,7 +160,7 @@ class DriverInfoLayout {
 
 }  // namespace
 
-bool OpenPrinter(const std::u16string& name, PrinterHandle* printer) {
+bool OpenPrinter(const std::u16string& name, PrinterHandle* printer, PrinterAccess) {
   if (printer == nullptr) {
     SetLastErrorCode(kErrorInvalidParameter);
     return false;

@@ -21,7 +21,9 @@ static_assert(offsetof(DRIVER_INFO_3W, pMonitorName) == offsetof(DriverInfo3, mo
 static_assert(offsetof(DRIVER_INFO_3W, pDefaultDataType) ==
               offsetof(DriverInfo3, defaultDataType));
 
-bool OpenPrinter(const std::u16string& name, PrinterHandle* printer) {
+static_assert(static_cast<DWORD>(PrinterAccess::kAll) == PRINTER_ALL_ACCESS);
+
+bool OpenPrinter(const std::u16string& name, PrinterHandle* printer, PrinterAccess access) {
   if (printer == nullptr) {
     ::SetLastError(ERROR_INVALID_PARAMETER);
     return false;
@@ -32,7 +34,10 @@ bool OpenPrinter(const std::u16string& name, PrinterHandle* printer) {
     return false;
   }
   HANDLE handle = nullptr;
-  if (!::OpenPrinterW(win32::MutableWide(name), &handle, nullptr)) return false;
+  // Without defaults the spooler opens for use only.
+  PRINTER_DEFAULTSW defaults{nullptr, nullptr, static_cast<ACCESS_MASK>(access)};
+  PRINTER_DEFAULTSW* asked = access == PrinterAccess::kUse ? nullptr : &defaults;
+  if (!::OpenPrinterW(win32::MutableWide(name), &handle, asked)) return false;
   *printer = handle;
   return true;
 }

@@ -10,29 +10,10 @@
 #include "platform/spooler.h"
 
 namespace kx::package {
-namespace {
-
-class OpenedPrinter {
- public:
-  explicit OpenedPrinter(const std::u16string& name) {
-    if (!platform::OpenPrinter(name, &handle_)) handle_ = nullptr;
-  }
-  ~OpenedPrinter() {
-    if (handle_ != nullptr) platform::ClosePrinter(handle_);
-  }
-  OpenedPrinter(const OpenedPrinter&) = delete;
-  OpenedPrinter& operator=(const OpenedPrinter&) = delete;
-  platform::PrinterHandle handle() const { return handle_; }
-
- private:
-  platform::PrinterHandle handle_ = nullptr;
-};
-
-}  // namespace
 
 bool ReadInstalledDriver(const std::u16string& printer, InstalledDriver* driver,
                          std::string* error) {
-  OpenedPrinter opened(printer);
+  const platform::OpenedPrinter opened(printer);
   if (opened.handle() == nullptr) {
     *error = "OpenPrinter failed: error " + std::to_string(platform::GetLastErrorCode());
     return false;
@@ -57,7 +38,7 @@ bool ReadInstalledDriver(const std::u16string& printer, InstalledDriver* driver,
 
 std::string RenderSampleJob(const std::string& pluginPath, const std::u16string& printer,
                             std::string* error) {
-  OpenedPrinter opened(printer);
+  const platform::OpenedPrinter opened(printer);
   if (opened.handle() == nullptr) {
     *error = "OpenPrinter failed: error " + std::to_string(platform::GetLastErrorCode());
     return {};

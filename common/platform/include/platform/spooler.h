@@ -23,9 +23,34 @@ struct DriverInfo3 {
   char16_t* defaultDataType;
 };
 
+// What a printer is opened for: using it (reading its data), or everything, changing its
+// printer data included (PRINTER_ALL_ACCESS, which Windows requires of SetPrinterDataW).
+// The POSIX spooler has no access control and opens for everything either way.
+enum class PrinterAccess : uint32_t { kUse = 0, kAll = 0xF000C };
+
 // OpenPrinterW: false with last error 1801 when no printer has that name.
-bool OpenPrinter(const std::u16string& name, PrinterHandle* printer);
+bool OpenPrinter(const std::u16string& name, PrinterHandle* printer,
+                 PrinterAccess access = PrinterAccess::kUse);
 bool ClosePrinter(PrinterHandle printer);
+
+// A printer open for as long as the object lives; the handle is null when it could not be
+// opened (the last error says why).
+class OpenedPrinter {
+ public:
+  explicit OpenedPrinter(const std::u16string& name, PrinterAccess access = PrinterAccess::kUse) {
+    if (!OpenPrinter(name, &handle_, access)) handle_ = nullptr;
+  }
+  ~OpenedPrinter() {
+    if (handle_ != nullptr) ClosePrinter(handle_);
+  }
+  OpenedPrinter(const OpenedPrinter&) = delete;
+  OpenedPrinter& operator=(const OpenedPrinter&) = delete;
+
+  PrinterHandle handle() const { return handle_; }
+
+ private:
+  PrinterHandle handle_ = nullptr;
+};
 
 // GetPrinterDriverW for the current environment at `level` (only 3 is supported):
 // false with last error 122 and *needed set when `size` is too small.
