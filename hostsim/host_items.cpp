@@ -139,7 +139,7 @@ std::vector<HostItems::Plan> PrinterTree(const ppd::PpdImage* image) {
 
 }  // namespace
 
-HostItems::HostItems(const ppd::PpdImage* image, Tree tree) {
+HostItems::HostItems(const ppd::PpdImage* image, Tree tree) : image_(image) {
   Lay(tree == Tree::Document ? DocumentTree(image) : PrinterTree(image));
 }
 
@@ -222,6 +222,41 @@ std::vector<std::u16string> HostItems::Choices(const OPTITEM& item) {
     names.push_back(data != nullptr ? std::u16string(data) : std::u16string());
   }
   return names;
+}
+
+
+std::u16string HostItems::SelectedChoice(const OPTITEM& item) {
+  const std::vector<std::u16string> choices = Choices(item);
+  return item.Sel >= 0 && static_cast<size_t>(item.Sel) < choices.size()
+             ? choices[static_cast<size_t>(item.Sel)]
+             : std::u16string();
+}
+
+OPTITEM* HostItems::FeatureItem(std::string_view keyword) {
+  const ppd::PpdFeature* feature = image_ != nullptr ? ppd::PpdFindFeature(image_, keyword) : nullptr;
+  if (feature == nullptr) return nullptr;
+  const std::u16string name = DisplayName(image_, feature->translation, feature->keyword);
+  for (OPTITEM& item : SectionFromEnd(0)) {
+    if (item.Level == kItemLevel && Name(item) == name) return &item;
+  }
+  return nullptr;
+}
+
+LONG HostItems::ChoiceOf(std::string_view keyword, std::string_view option) {
+  const OPTITEM* item = FeatureItem(keyword);
+  if (item == nullptr) return -1;
+  const ppd::PpdFeature* feature = ppd::PpdFindFeature(image_, keyword);
+  const std::vector<std::u16string> choices = Choices(*item);
+  for (const ppd::PpdOption* entry = ppd::FirstOption(image_, feature); entry != nullptr;
+       entry = ppd::NextOption(image_, entry)) {
+    const char* entryKeyword = ppd::String(image_, entry->keyword);
+    if (entryKeyword == nullptr || option != entryKeyword) continue;
+    const std::u16string shown = DisplayName(image_, entry->translation, entry->keyword);
+    for (size_t i = 0; i < choices.size(); ++i) {
+      if (choices[i] == shown) return static_cast<LONG>(i);
+    }
+  }
+  return -1;
 }
 
 }  // namespace kx::hostsim

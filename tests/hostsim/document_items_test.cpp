@@ -11,6 +11,7 @@
 
 #include "hostsim/host_items.h"
 #include "hostsim/ui_session.h"
+#include "ui_session_fixture.h"
 #include "platform/registry.h"
 #include "platform/spooler.h"
 #include "platform/text.h"
@@ -27,18 +28,12 @@ using settings::PrivateRecord;
 
 constexpr char16_t kPrinterName[] = u"Document Items Printer";
 
-// How the host shows a PPD text (ASCII in the PPDs used here).
-std::u16string Shown(const ppd::PpdImage* image, ppd::Ref translation, ppd::Ref keyword) {
-  const char* text = ppd::String(image, translation);
-  if (text == nullptr || *text == '\0') text = ppd::String(image, keyword);
-  return platform::Utf8ToUtf16(text != nullptr ? text : "");
-}
+constexpr auto Hidden = HostItems::Hidden;
+constexpr auto Changed = HostItems::Changed;
 
-bool Hidden(const OPTITEM& item) { return (item.Flags & OPTIF_HIDE) != 0; }
-bool Changed(const OPTITEM& item) { return (item.Flags & OPTIF_CHANGED) != 0; }
-
-class DocumentItemsTest : public ::testing::Test {
+class DocumentItemsTest : public UiSessionFixture {
  protected:
+  DocumentItemsTest() : UiSessionFixture(kPrinterName) {}
   void TearDown() override {
     items_.reset();
     session_.reset();
@@ -48,13 +43,7 @@ class DocumentItemsTest : public ::testing::Test {
 
   // A session for a printer with this PPD, and the host's document items built from it.
   void Open(const std::string& ppdPath) {
-    printer_.SetPpd(ppdPath);
-    std::string error;
-    module_ = PluginModule::Load(KX48T7UI_MODULE_PATH, &error);
-    ASSERT_NE(module_, nullptr) << error;
-    session_ = UISession::Create(
-        *module_, {.printer = printer_.handle(), .printerName = kPrinterName}, &error);
-    ASSERT_NE(session_, nullptr) << error;
+    OpenSession(ppdPath);
     image_ = ppd::PpdOpen(platform::Utf8ToUtf16(ppdPath).c_str());
     ASSERT_NE(image_, nullptr);
     NewItems();
@@ -69,31 +58,15 @@ class DocumentItemsTest : public ::testing::Test {
     return session_->ItemsCallback(SheetKind::Document, reason);
   }
 
-  // The host's item of a PPD feature: in the last section, by the feature's translation.
+  // The host's item of a PPD feature.
   OPTITEM& ItemOf(const char* keyword) {
-    const ppd::PpdFeature* feature = ppd::PpdFindFeature(image_, keyword);
-    EXPECT_NE(feature, nullptr) << keyword;
     static OPTITEM none{};
-    if (feature == nullptr) return none;
-    const std::u16string name = Shown(image_, feature->translation, feature->keyword);
-    for (OPTITEM& item : items_->SectionFromEnd(0)) {
-      if (HostItems::Name(item) == name) return item;
-    }
-    ADD_FAILURE() << "no host item for " << keyword;
-    return none;
+    OPTITEM* item = items_->FeatureItem(keyword);
+    if (item == nullptr) ADD_FAILURE() << "no host item for " << keyword;
+    return item != nullptr ? *item : none;
   }
-  // The position of the choice showing option `option` of `keyword`.
   LONG ChoiceOf(const char* keyword, const char* option) {
-    for (const ppd::PpdOption* o = ppd::PpdFindOptions(image_, keyword); o != nullptr;
-         o = ppd::NextOption(image_, o)) {
-      if (std::string(ppd::String(image_, o->keyword)) != option) continue;
-      const std::vector<std::u16string> choices = HostItems::Choices(ItemOf(keyword));
-      const auto at =
-          std::find(choices.begin(), choices.end(), Shown(image_, o->translation, o->keyword));
-      if (at != choices.end()) return static_cast<LONG>(at - choices.begin());
-    }
-    ADD_FAILURE() << "no choice " << option << " of " << keyword;
-    return -1;
+    return items_->ChoiceOf(keyword, option);
   }
   LONG DefaultChoiceOf(const char* keyword) {
     const ppd::PpdFeature* feature = ppd::PpdFindFeature(image_, keyword);
@@ -122,9 +95,6 @@ class DocumentItemsTest : public ::testing::Test {
     return bytes;
   }
 
-  test::TestPrinter printer_{kPrinterName};
-  std::unique_ptr<PluginModule> module_;
-  std::unique_ptr<UISession> session_;
   const ppd::PpdImage* image_ = nullptr;
   std::unique_ptr<HostItems> items_;
 };

@@ -14,7 +14,7 @@
 #include "ppd/ppd.h"
 #include "settings/record_ops.h"
 #include "settings/record_text.h"
-#include "support/test_printer.h"
+#include "ui_session_fixture.h"
 
 namespace kx::hostsim {
 namespace {
@@ -25,21 +25,17 @@ constexpr char16_t kPrinterName[] = u"Information Printer";
 constexpr int kVersionLine = 1202;
 constexpr int kDriverReset = 1208;
 
-class InformationPageTest : public ::testing::Test {
+class InformationPageTest : public UiSessionFixture {
  protected:
+  InformationPageTest() : UiSessionFixture(kPrinterName) {}
   void SetUp() override {
-    printer_.SetPpd(KX48T7_SAMPLE_PPD);
-    std::string error;
-    module_ = PluginModule::Load(KX48T7UI_MODULE_PATH, &error);
-    ASSERT_NE(module_, nullptr) << error;
-    session_ = UISession::Create(
-        *module_, {.printer = printer_.handle(), .printerName = kPrinterName}, &error);
-    ASSERT_NE(session_, nullptr) << error;
+    OpenSession();
     image_ = ppd::PpdOpen(platform::Utf8ToUtf16(KX48T7_SAMPLE_PPD).c_str());
     ASSERT_NE(image_, nullptr);
     items_ = std::make_unique<HostItems>(image_, HostItems::Tree::Document);
     ASSERT_EQ(session_->CommonUIProp(OEMCUIP_DOCPROP, items_.get()), S_OK);
     ASSERT_EQ(session_->InitSheet(SheetKind::Document), S_OK);
+    std::string error;
     sheet_ = HostSheet::Create(session_->PagesOf(SheetKind::Document), &error);
     ASSERT_NE(sheet_, nullptr) << error;
     // The page with the driver reset button.
@@ -56,9 +52,6 @@ class InformationPageTest : public ::testing::Test {
     if (image_ != nullptr) ppd::PpdClose(image_);
   }
 
-  test::TestPrinter printer_{kPrinterName};
-  std::unique_ptr<PluginModule> module_;
-  std::unique_ptr<UISession> session_;
   const ppd::PpdImage* image_ = nullptr;
   std::unique_ptr<HostItems> items_;
   std::unique_ptr<HostSheet> sheet_;

@@ -10,6 +10,7 @@
 #include "hostsim/host_items.h"
 #include "hostsim/render_session.h"
 #include "hostsim/ui_session.h"
+#include "ui_session_fixture.h"
 #include "platform/last_error.h"
 #include "platform/text.h"
 #include "ppd/ppd.h"
@@ -22,16 +23,11 @@ using namespace host;
 
 constexpr char16_t kPrinterName[] = u"UI Printer";
 
-class UISessionTest : public ::testing::Test {
+class UISessionTest : public UiSessionFixture {
  protected:
+  UISessionTest() : UiSessionFixture(kPrinterName) {}
   void SetUp() override {
-    printer_.SetPpd(KX48T7_SAMPLE_PPD);
-    std::string error;
-    module_ = PluginModule::Load(KX48T7UI_MODULE_PATH, &error);
-    ASSERT_NE(module_, nullptr) << error;
-    const UISession::Setup setup = {.printer = printer_.handle(), .printerName = kPrinterName};
-    session_ = UISession::Create(*module_, setup, &error);
-    ASSERT_NE(session_, nullptr) << error;
+    OpenSession();
     image_ = ppd::PpdOpen(platform::Utf8ToUtf16(KX48T7_SAMPLE_PPD).c_str());
     ASSERT_NE(image_, nullptr);
   }
@@ -42,9 +38,6 @@ class UISessionTest : public ::testing::Test {
 
   IPrintOemUI* plugin() { return session_->plugin(); }
 
-  test::TestPrinter printer_{kPrinterName};
-  std::unique_ptr<PluginModule> module_;
-  std::unique_ptr<UISession> session_;
   const ppd::PpdImage* image_ = nullptr;
 };
 

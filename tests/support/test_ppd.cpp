@@ -14,13 +14,14 @@ std::string WriteTestPpd(const std::string& directory, const std::string& name,
 
 std::string PickOneFeature(const std::string& feature, const std::string& defaultOption,
                            const std::vector<std::string>& options) {
-  std::string text = "*OpenUI *" + feature + ": PickOne\n*Default" + feature + ": " +
+  const std::string name = feature.substr(0, feature.find('/'));
+  std::string text = "*OpenUI *" + feature + ": PickOne\n*Default" + name + ": " +
                      defaultOption + "\n";
   for (const std::string& option : options) {
     const std::string keyword = option.substr(0, option.find('/'));
-    text += "*" + feature + " " + option + ": \"(" + feature + "=" + keyword + ") pop\"\n";
+    text += "*" + name + " " + option + ": \"(" + name + "=" + keyword + ") pop\"\n";
   }
-  return text + "*CloseUI: *" + feature + "\n";
+  return text + "*CloseUI: *" + name + "\n";
 }
 
 }  // namespace kx::test

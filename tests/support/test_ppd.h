@@ -10,8 +10,8 @@ namespace kx::test {
 std::string WriteTestPpd(const std::string& directory, const std::string& name,
                          const std::string& body);
 
-// A PickOne feature with the given options (each "Keyword" or "Keyword/Translation")
-// whose invocations are "(<Feature>=<Keyword>) pop".
+// A PickOne feature ("Keyword" or "Keyword/Translation") with the given options (each
+// "Keyword" or "Keyword/Translation") whose invocations are "(<Feature>=<Keyword>) pop".
 std::string PickOneFeature(const std::string& feature, const std::string& defaultOption,
                            const std::vector<std::string>& options);
 

@@ -26,7 +26,7 @@ namespace {
 using namespace host;
 using hostsim::HostItems;
 
-bool Changed(const OPTITEM& item) { return (item.Flags & OPTIF_CHANGED) != 0; }
+constexpr auto Changed = HostItems::Changed;
 
 class HostSyncTest : public ::testing::Test {
  protected:
@@ -68,37 +68,12 @@ class HostSyncTest : public ::testing::Test {
     return DocumentItemsCallback(&callback, param);
   }
 
-  // The host's item of a PPD feature, in the last section.
+  // The host's item of a PPD feature.
   OPTITEM& ItemOf(const char* keyword) {
-    const ppd::PpdFeature* feature = ppd::PpdFindFeature(image_, keyword);
     static OPTITEM none{};
-    if (feature == nullptr) {
-      ADD_FAILURE() << "no feature " << keyword;
-      return none;
-    }
-    const std::u16string name = Shown(feature->translation, feature->keyword);
-    for (OPTITEM& item : items_->SectionFromEnd(0)) {
-      if (HostItems::Name(item) == name) return item;
-    }
-    ADD_FAILURE() << "no host item for " << keyword;
-    return none;
-  }
-  // The position among the item's choices of the one showing `option` of `feature`.
-  LONG ChoiceShowing(const OPTITEM& item, const ppd::PpdFeature* feature, const char* option) {
-    for (const ppd::PpdOption* o = ppd::FirstOption(image_, feature); o != nullptr;
-         o = ppd::NextOption(image_, o)) {
-      if (std::string(ppd::String(image_, o->keyword)) != option) continue;
-      const std::vector<std::u16string> choices = HostItems::Choices(item);
-      const auto at = std::find(choices.begin(), choices.end(), Shown(o->translation, o->keyword));
-      if (at != choices.end()) return static_cast<LONG>(at - choices.begin());
-    }
-    ADD_FAILURE() << "no choice showing " << option;
-    return -1;
-  }
-  std::u16string Shown(ppd::Ref translation, ppd::Ref keyword) const {
-    const char* text = ppd::String(image_, translation);
-    if (text == nullptr || *text == '\0') text = ppd::String(image_, keyword);
-    return platform::Utf8ToUtf16(text);
+    OPTITEM* item = items_->FeatureItem(keyword);
+    if (item == nullptr) ADD_FAILURE() << "no host item for " << keyword;
+    return item != nullptr ? *item : none;
   }
   // How often the host heard of `item`.
   size_t Announced(const OPTITEM& item) const {
@@ -171,13 +146,11 @@ TEST_F(HostSyncTest, ResynchronisingSetsColourAndQualityItems) {
     EXPECT_EQ(colour.Sel, c.expected);
     EXPECT_EQ(Changed(colour), c.expected != c.selection);
     EXPECT_EQ(Announced(colour), c.expected != c.selection ? 1u : 0u);
-    EXPECT_EQ(quality.Sel, ChoiceShowing(quality, ppd::PredefinedFeature(image_, ppd::kResolution),
-                                         "1200dpi"));
+    // The print-quality item lists the resolutions as the Resolution feature's item does.
+    EXPECT_EQ(quality.Sel, items_->ChoiceOf("Resolution", "1200dpi"));
     EXPECT_TRUE(Changed(quality));
     EXPECT_EQ(Announced(quality), 1u);
-    EXPECT_EQ(qualityMode.Sel, ChoiceShowing(qualityMode,
-                                             ppd::PpdFindFeature(image_, "QualityMode"),
-                                             "1200dpiUltra"));
+    EXPECT_EQ(qualityMode.Sel, items_->ChoiceOf("QualityMode", "1200dpiUltra"));
     EXPECT_EQ(Announced(qualityMode), 1u);
   }
 }
@@ -309,8 +282,7 @@ TEST_F(HostSyncTest, NothingBreaksOnMissingParameters) {
   record_->imageHalftone = 2;
   EXPECT_EQ(Callback(CPSUICB_REASON_KILLACTIVE, &param_), CPSUICB_ACTION_OPTIF_CHANGED);
   OPTITEM& halftone = ItemOf("ImageHalftone");
-  EXPECT_EQ(halftone.Sel,
-            ChoiceShowing(halftone, ppd::PpdFindFeature(image_, "ImageHalftone"), "High"));
+  EXPECT_EQ(halftone.Sel, items_->ChoiceOf("ImageHalftone", "High"));
   EXPECT_TRUE(driver_.updates().empty());
 }
 

@@ -8,8 +8,9 @@
 
 namespace kx::ui {
 
-// Works for PRINTER_EVENT_INITIALIZE only. Always succeeds: an event the plug-in has no work for, or a printer it cannot open, is
-// no failure.
+// Works for PRINTER_EVENT_INITIALIZE only, and only once the host has stored its
+// installable-option choices for the printer. Always succeeds: an event the plug-in has no
+// work for, or a printer it cannot open, is no failure.
 host::HRESULT SetUpPrinter(host::PWSTR printerName, host::INT event, host::DWORD flags,
                            host::LPARAM lParam);
 

@@ -22,6 +22,7 @@
 #include <memory>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "host/compstui.h"
@@ -43,7 +44,8 @@ class HostItems {
   // How one item is laid out (host_items.cpp).
   struct Plan;
 
-  // `image` may be null: the tree then has its fixed items only.
+  // `image` may be null: the tree then has its fixed items only. It must outlive the
+  // object.
   HostItems(const ppd::PpdImage* image, Tree tree);
   HostItems(const HostItems&) = delete;
   HostItems& operator=(const HostItems&) = delete;
@@ -63,10 +65,22 @@ class HostItems {
   // An item's display name and its choices' names (none for a section header).
   static std::u16string Name(const host::OPTITEM& item);
   static std::vector<std::u16string> Choices(const host::OPTITEM& item);
+  // The name of the choice the item shows; empty when its selection names none.
+  static std::u16string SelectedChoice(const host::OPTITEM& item);
+  static bool Hidden(const host::OPTITEM& item) { return (item.Flags & host::OPTIF_HIDE) != 0; }
+  static bool Changed(const host::OPTITEM& item) {
+    return (item.Flags & host::OPTIF_CHANGED) != 0;
+  }
+
+  // The item made for a PPD feature (in the last section, by what it shows), and the
+  // position of the choice made for one of its options; null and -1 when there is none.
+  host::OPTITEM* FeatureItem(std::string_view keyword);
+  host::LONG ChoiceOf(std::string_view keyword, std::string_view option);
 
  private:
   void Lay(const std::vector<Plan>& plans);
 
+  const ppd::PpdImage* image_;  // not owned
   std::vector<host::OPTITEM> items_;
   std::vector<host::OPTTYPE> types_;
   // One block of choices per item; the item's type points into it.
