@@ -2,11 +2,15 @@
 
 #include "about_box.h"
 #include "sheet_pages.h"
+#include "watermarks/watermark_editor.h"
 
 namespace kx::ui {
 
 std::vector<RegisteredDialog> AllDialogSpecs() {
-  std::vector<RegisteredDialog> dialogs = {{.spec = &AboutBoxSpec(), .isPage = false}};
+  std::vector<RegisteredDialog> dialogs = {
+      {.spec = &AboutBoxSpec(), .isPage = false},
+      {.spec = &WatermarkEditorSpec(), .isPage = false},
+  };
   for (const PageList pages : {DocumentPages(), PrinterPages()}) {
     for (const PageEntry& page : pages) {
       if (page.spec != nullptr) dialogs.push_back({.spec = page.spec, .isPage = true});

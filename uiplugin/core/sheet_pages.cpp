@@ -1,12 +1,14 @@
 #include "sheet_pages.h"
 
 #include "device/information_page.h"
+#include "watermarks/overlay_page.h"
 
 namespace kx::ui {
 namespace {
 
 // In the order the sheet shows them.
 const PageEntry kDocumentPages[] = {
+    {.templateId = kOverlayPageId, .procedure = OverlayPageProcedure, .spec = &OverlayPageSpec()},
     {.templateId = kInformationPageId, .procedure = InformationPageProcedure,
      .spec = &InformationPageSpec()},
 };
