@@ -1,24 +1,18 @@
 // Opening a page with the configured viewer command, or with the thread's receiver.
 #include "platform/shell.h"
 
-#include <spawn.h>
-#include <sys/wait.h>
-
-#include <cerrno>
 #include <cstdlib>
 #include <string>
 
+#include "background_shell.h"
 #include "platform/last_error.h"
 #include "platform/text.h"
 #include "system_error_codes.h"
-
-extern char** environ;
 
 namespace kx::platform {
 namespace {
 
 constexpr char kPageCommandVariable[] = "KX48T7_PAGE_COMMAND";
-constexpr char kShell[] = "/bin/sh";
 
 struct Receiver {
   PageReceiver function = nullptr;
@@ -30,28 +24,9 @@ Receiver& ThreadReceiver() {
   return receiver;
 }
 
-// The configured command runs in the background of a short-lived shell: the shell is
-// waited for at once and the viewer is left to the system, so no child of the host
-// process stays behind as a zombie and no SIGCHLD handling of the host is disturbed.
-// The page is passed as a positional argument, never as part of the script.
+// The configured command runs in the background; the page is a positional parameter.
 bool StartViewer(const std::string& command, const std::string& page) {
-  const std::string script = command + " \"$1\" </dev/null &";
-  std::string shell = kShell;
-  std::string option = "-c";
-  std::string name = "kx48t7-page";
-  std::string argument = page;
-  char* argv[] = {shell.data(), option.data(), const_cast<char*>(script.c_str()), name.data(),
-                  argument.data(), nullptr};
-  pid_t child = 0;
-  const int error = posix_spawn(&child, kShell, nullptr, nullptr, argv, environ);
-  if (error != 0) {
-    SetLastErrorCode(detail::Win32ErrorFromErrno(error));
-    return false;
-  }
-  int status = 0;
-  while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
-  }
-  return true;
+  return detail::RunInBackgroundShell(command + " \"$1\" </dev/null &", {"kx48t7-page", page});
 }
 
 }  // namespace
