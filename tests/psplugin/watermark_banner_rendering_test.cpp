@@ -3,10 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <filesystem>
-#include <fstream>
 #include <functional>
-#include <random>
 #include <string>
 #include <vector>
 
@@ -19,8 +16,6 @@
 namespace kx::ps {
 namespace {
 
-namespace fs = std::filesystem;
-
 using hostsim::DeviceModeSettings;
 using settings::PrivateRecord;
 using settings::StoreText;
@@ -28,22 +23,7 @@ using settings::StoreText;
 constexpr int kDpi = 36;
 constexpr uint8_t kWhite = 255;
 
-// One rendered page, 8-bit gray, row 0 at the top.
-struct Page {
-  int width = 0;
-  int height = 0;
-  std::vector<uint8_t> pixels;
-
-  uint8_t At(int column, int row) const {
-    return pixels[static_cast<size_t>(row) * static_cast<size_t>(width) + static_cast<size_t>(column)];
-  }
-  bool Blank() const {
-    for (const uint8_t value : pixels) {
-      if (value != kWhite) return false;
-    }
-    return true;
-  }
-};
+using Page = test::GrayPage;
 
 // A rectangle in points from the page's lower left corner.
 struct Area {
@@ -54,31 +34,6 @@ struct Area {
     return x >= left && x <= right && y >= bottom && y <= top;
   }
 };
-
-// Reads a binary PGM ("P5", maximum 255) as Ghostscript's pgmraw device writes it.
-bool ReadPgm(const fs::path& path, Page* page) {
-  std::ifstream file(path, std::ios::binary);
-  std::string magic;
-  file >> magic;
-  if (magic != "P5") return false;
-  int values[3];
-  for (int& value : values) {
-    file >> std::ws;
-    while (file.peek() == '#') {
-      std::string comment;
-      std::getline(file, comment);
-      file >> std::ws;
-    }
-    file >> value;
-  }
-  file.get();  // the single blank after the maximum
-  if (!file || values[2] != 255 || values[0] <= 0 || values[1] <= 0) return false;
-  page->width = values[0];
-  page->height = values[1];
-  page->pixels.resize(static_cast<size_t>(page->width) * static_cast<size_t>(page->height));
-  file.read(reinterpret_cast<char*>(page->pixels.data()), static_cast<std::streamsize>(page->pixels.size()));
-  return static_cast<size_t>(file.gcount()) == page->pixels.size();
-}
 
 // A small DSC document: `pages` pages, each running `body` before its showpage.
 std::string Document(int pages, const std::string& body) {
@@ -112,18 +67,6 @@ void GrayWatermark(PrivateRecord& r) {
 
 class RenderingTest : public test::LoadedPluginTest {
  protected:
-  void SetUp() override {
-    test::LoadedPluginTest::SetUp();
-    std::random_device random;
-    directory_ = fs::temp_directory_path() / ("kx48t7-pages-" + std::to_string(random()));
-    fs::create_directories(directory_);
-  }
-  void TearDown() override {
-    std::error_code error;
-    fs::remove_all(directory_, error);
-    test::LoadedPluginTest::TearDown();
-  }
-
   std::string Job(const std::string& document, const Adjust& adjust,
                   const DeviceModeSettings& mode = {}) {
     auto& device = Device(mode);
@@ -136,27 +79,15 @@ class RenderingTest : public test::LoadedPluginTest {
 
   // The job's pages as Ghostscript prints them; the job must run without an error.
   std::vector<Page> Render(const std::string& job) {
-    for (const auto& entry : fs::directory_iterator(directory_)) fs::remove(entry.path());
-    const test::GhostscriptRun run = test::RunGhostscript(
-        job, {"-sDEVICE=pgmraw", "-r" + std::to_string(kDpi),
-              "-sOutputFile=" + (directory_ / "page-%d.pgm").string()});
+    test::GhostscriptRun run;
+    std::vector<Page> pages = test::RenderGrayPages(job, kDpi, &run);
     EXPECT_EQ(run.status, 0) << run.output;
-    std::vector<Page> pages;
-    for (int number = 1;; ++number) {
-      const fs::path path = directory_ / ("page-" + std::to_string(number) + ".pgm");
-      if (!fs::exists(path)) break;
-      Page page;
-      EXPECT_TRUE(ReadPgm(path, &page)) << path;
-      pages.push_back(page);
-    }
     return pages;
   }
   std::vector<Page> Render(const std::string& document, const Adjust& adjust,
                            const DeviceModeSettings& mode = {}) {
     return Render(Job(document, adjust, mode));
   }
-
-  fs::path directory_;
 };
 
 // Where the centred "XXXX" must fall: half its width (86.4 pt) and about its height around

@@ -3,6 +3,8 @@
 // the printer has and Ghostscript lacks.
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -20,5 +22,29 @@ struct GhostscriptRun {
 // arguments, such as {"-sDEVICE=pnggray", "-r20", "-sOutputFile=..."}).
 GhostscriptRun RunGhostscript(const std::string& job,
                               const std::vector<std::string>& deviceArguments = {"-sDEVICE=nullpage"});
+
+// A page as Ghostscript prints it: 8-bit gray, row 0 at the top.
+struct GrayPage {
+  int width = 0;
+  int height = 0;
+  std::vector<uint8_t> pixels;
+
+  uint8_t At(int column, int row) const {
+    return pixels[static_cast<size_t>(row) * static_cast<size_t>(width) +
+                  static_cast<size_t>(column)];
+  }
+  // No ink anywhere.
+  bool Blank() const {
+    for (const uint8_t value : pixels) {
+      if (value != kWhitePixel) return false;
+    }
+    return true;
+  }
+  static constexpr uint8_t kWhitePixel = 255;
+};
+
+// The pages of `job` as Ghostscript prints them at `dpi` (its pgmraw device, in a
+// temporary folder removed again); `run` gets Ghostscript's status and output.
+std::vector<GrayPage> RenderGrayPages(const std::string& job, int dpi, GhostscriptRun* run);
 
 }  // namespace kx::test
