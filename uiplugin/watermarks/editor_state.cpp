@@ -1,0 +1,10 @@
+#include "watermarks/editor_state.h"
+
+namespace kx::ui {
+
+WatermarkEditorState& EditorState() {
+  static WatermarkEditorState state;
+  return state;
+}
+
+}  // namespace kx::ui
