@@ -111,6 +111,7 @@ inline constexpr UINT WM_GETTEXT = 0x000D;
 inline constexpr UINT WM_GETTEXTLENGTH = 0x000E;
 inline constexpr UINT WM_CLOSE = 0x0010;
 inline constexpr UINT WM_SHOWWINDOW = 0x0018;
+inline constexpr UINT WM_ACTIVATEAPP = 0x001C;
 inline constexpr UINT WM_NOTIFY = 0x004E;
 inline constexpr UINT WM_HELP = 0x0053;
 inline constexpr UINT WM_CONTEXTMENU = 0x007B;

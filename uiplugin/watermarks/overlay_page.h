@@ -14,4 +14,12 @@ const platform::DialogSpec& OverlayPageSpec();
 host::INT_PTR KX_STDCALL OverlayPageProcedure(host::HWND page, host::UINT message,
                                               host::WPARAM wParam, host::LPARAM lParam);
 
+// The page's balloon: its window, and the control it is shown at (0: hidden). A page
+// without a settings record has none.
+struct OverlayPageBalloon {
+  host::HWND window = nullptr;
+  int shownAt = 0;
+};
+OverlayPageBalloon BalloonOfOverlayPage(host::HWND page);
+
 }  // namespace kx::ui

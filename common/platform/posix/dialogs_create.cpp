@@ -309,13 +309,17 @@ bool EndDialog(HWND dialog, INT_PTR result) {
   return true;
 }
 
+// Made visible, as on Windows: a window shown at the top level becomes the active one and
+// takes the keyboard focus from whatever control held it in another window.
 HWND CreateHostWindow(WNDPROC procedure, const std::u16string& title) {
   Lock lock(System().mutex);
   HWND window = MakeWindow(WindowKind::Host, kHostClassName, host::WS_CAPTION | host::WS_SYSMENU,
                            nullptr, nullptr);
   window->windowProcedure = procedure;
   window->text = title;
-  return window;
+  ShowWindow(window, host::SW_SHOW);
+  if (Live(window) != nullptr) SetFocus(window);
+  return Live(window);
 }
 
 HWND CreateTooltipWindow(HWND owner, host::DWORD style) {
