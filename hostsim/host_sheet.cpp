@@ -85,6 +85,22 @@ std::unique_ptr<HostSheet> HostSheet::Create(std::span<const PROPSHEETPAGEW> pag
   return sheet;
 }
 
+std::unique_ptr<HostSheet> HostSheet::CreateWithPage(const platform::DialogSpec& spec,
+                                                     DLGPROC procedure, LPARAM lParam,
+                                                     std::string* error) {
+  std::vector<uint32_t> dialogTemplate = platform::BuildDialogTemplate(spec);
+  PROPSHEETPAGEW page{};
+  page.dwSize = sizeof(page);
+  page.dwFlags = PSP_DLGINDIRECT | PSP_HASHELP;
+  page.pResource = dialogTemplate.data();
+  page.pfnDlgProc = procedure;
+  page.lParam = lParam;
+  std::unique_ptr<HostSheet> sheet = Create(std::span(&page, 1), error);
+  // The vector's buffer, which the page's description points at, moves with it.
+  if (sheet != nullptr) sheet->template_ = std::move(dialogTemplate);
+  return sheet;
+}
+
 HostSheet::~HostSheet() {
   for (const HWND page : pages_) platform::DestroyWindow(page);
   if (window_ != nullptr) {

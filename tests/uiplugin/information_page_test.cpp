@@ -29,14 +29,9 @@ class InformationPageWiringTest : public ::testing::Test {
  protected:
   void SetUp() override {
     platform::SetPageReceiver(TakePage, &pages_);
-    PROPSHEETPAGEW page{};
-    page.dwSize = sizeof(page);
-    page.dwFlags = PSP_DLGINDIRECT;
-    page.pResource = template_.data();
-    page.pfnDlgProc = InformationPageProcedure;
-    page.lParam = reinterpret_cast<LPARAM>(&context_);
     std::string error;
-    sheet_ = hostsim::HostSheet::Create(std::span(&page, 1), &error);
+    sheet_ = hostsim::HostSheet::CreateWithPage(InformationPageSpec(), InformationPageProcedure,
+                                                reinterpret_cast<LPARAM>(&context_), &error);
     ASSERT_NE(sheet_, nullptr) << error;
   }
   void TearDown() override { platform::SetPageReceiver(nullptr, nullptr); }
@@ -47,7 +42,6 @@ class InformationPageWiringTest : public ::testing::Test {
 
   std::vector<std::u16string> pages_;
   PageSetContext context_;
-  std::vector<uint32_t> template_ = platform::BuildDialogTemplate(InformationPageSpec());
   std::unique_ptr<hostsim::HostSheet> sheet_;
 };
 

@@ -68,14 +68,9 @@ class OverlayPageJobTest : public test::LoadedPluginTest {
     param_.pPrinterName = printerName_.data();
     param_.pOEMDM = record;
     context_.commonUi = &param_;
-    PROPSHEETPAGEW page{};
-    page.dwSize = sizeof(page);
-    page.dwFlags = PSP_DLGINDIRECT | PSP_HASHELP;
-    page.pResource = template_.data();
-    page.pfnDlgProc = OverlayPageProcedure;
-    page.lParam = reinterpret_cast<LPARAM>(&context_);
     std::string error;
-    auto sheet = hostsim::HostSheet::Create(std::span(&page, 1), &error);
+    auto sheet = hostsim::HostSheet::CreateWithPage(OverlayPageSpec(), OverlayPageProcedure,
+                                                    reinterpret_cast<LPARAM>(&context_), &error);
     EXPECT_NE(sheet, nullptr) << error;
     if (sheet != nullptr) sheet->SetActive(0);
     return sheet;
@@ -97,7 +92,6 @@ class OverlayPageJobTest : public test::LoadedPluginTest {
   std::u16string printerName_ = kPrinterName;
   OEMCUIPPARAM param_{};
   PageSetContext context_;
-  std::vector<uint32_t> template_ = platform::BuildDialogTemplate(OverlayPageSpec());
 };
 
 #ifndef _WIN32

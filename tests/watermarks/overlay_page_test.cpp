@@ -172,14 +172,9 @@ class OverlayPageTest : public ::testing::Test {
     param_.pPrinterName = printer_.data();
     param_.pOEMDM = &record_;
     context_.commonUi = &param_;
-    PROPSHEETPAGEW page{};
-    page.dwSize = sizeof(page);
-    page.dwFlags = PSP_DLGINDIRECT | PSP_HASHELP;
-    page.pResource = template_.data();
-    page.pfnDlgProc = OverlayPageProcedure;
-    page.lParam = reinterpret_cast<LPARAM>(&context_);
     std::string error;
-    sheet_ = hostsim::HostSheet::Create(std::span(&page, 1), &error);
+    sheet_ = hostsim::HostSheet::CreateWithPage(OverlayPageSpec(), OverlayPageProcedure,
+                                                reinterpret_cast<LPARAM>(&context_), &error);
     ASSERT_NE(sheet_, nullptr) << error;
     sheet_->SetActive(0);
   }
@@ -249,7 +244,6 @@ class OverlayPageTest : public ::testing::Test {
   settings::PrivateRecord record_{};
   OEMCUIPPARAM param_{};
   PageSetContext context_;
-  std::vector<uint32_t> template_ = platform::BuildDialogTemplate(OverlayPageSpec());
   std::unique_ptr<hostsim::HostSheet> sheet_;
 };
 

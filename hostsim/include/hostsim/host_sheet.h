@@ -12,6 +12,7 @@
 
 #include "host/compstui.h"
 #include "host/window.h"
+#include "platform/dialog_template.h"
 
 namespace kx::hostsim {
 
@@ -30,6 +31,12 @@ class HostSheet {
   // cannot be made.
   static std::unique_ptr<HostSheet> Create(std::span<const host::PROPSHEETPAGEW> pages,
                                            std::string* error);
+  // A sheet of one page of the plug-in's, made as the plug-in adds it (an in-memory
+  // template from `spec`, with help) with `lParam` as the page's own value; the sheet keeps
+  // the template.
+  static std::unique_ptr<HostSheet> CreateWithPage(const platform::DialogSpec& spec,
+                                                   host::DLGPROC procedure, host::LPARAM lParam,
+                                                   std::string* error);
   // Destroys the pages, then the sheet window.
   ~HostSheet();
   HostSheet(const HostSheet&) = delete;
@@ -94,6 +101,7 @@ class HostSheet {
   host::HWND window_ = nullptr;
   // Sized once, before any page is made: each page keeps the address of its copy.
   std::vector<host::PROPSHEETPAGEW> descriptions_;
+  std::vector<uint32_t> template_;  // CreateWithPage's
   std::vector<host::HWND> pages_;
   size_t active_ = SIZE_MAX;  // none yet
   std::vector<SheetMessage> messages_;
