@@ -1,0 +1,1 @@
+// Written with the part it tests.
