@@ -4,7 +4,8 @@
 // Usage: kx48t7-screenshot <subject> <geometry file> <done file>, the subject one of
 // about-box (the About box, reading the version resource of KX48T7UI.DLL itself),
 // watermark-editor (the editor on the job's watermark), overlay-page (the overlay and
-// watermark page in a property sheet). Once the window is drawn, its place on the screen
+// watermark page in a property sheet), colour-options, colour-details and profile-manager
+// (the colour dialogs on the job's colour settings). Once the window is drawn, its place on the screen
 // is written to the geometry file ("WxH+X+Y"); it stays open until the done file exists
 // (at most a minute), then it is closed as a user would. Exits with 0 when all of that
 // happened.
@@ -14,6 +15,9 @@
 #include <string>
 
 #include "about_box.h"
+#include "colour/advanced_colour_dialog.h"
+#include "colour/colour_details_dialog.h"
+#include "colour/profile_dialog.h"
 #include "page_set.h"
 #include "platform/dialogs.h"
 #include "platform/module.h"
@@ -106,14 +110,18 @@ bool AboutBox(Picture* picture, host::INT_PTR* result) {
   return *result == 1;
 }
 
-bool WatermarkEditor(Picture* picture, host::INT_PTR* result) {
+// A modal dialog of the plug-in opened on the job, closed with `closeButton`.
+template <typename Show>
+bool JobDialog(Picture* picture, host::INT_PTR* result, int closeButton, Show show) {
   Job job;
-  ModalPicture modal{picture, static_cast<int>(ui::kEditorCancelled)};
+  ModalPicture modal{picture, closeButton};
   platform::SetModalDialogResponder(&PictureThenClose, &modal);
-  *result = ui::ShowWatermarkEditor(nullptr, &job.context);
+  *result = show(&job.context);
   platform::SetModalDialogResponder(nullptr, nullptr);
-  return *result == ui::kEditorCancelled;
+  return *result == closeButton;
 }
+
+constexpr int kProfileDoneButton = 1306;
 
 bool OverlayPage(Picture* picture, host::INT_PTR* result) {
   Job job;
@@ -138,7 +146,8 @@ bool OverlayPage(Picture* picture, host::INT_PTR* result) {
 int main(int argc, char** argv) {
   if (argc != 4) {
     std::fprintf(stderr,
-                 "usage: kx48t7-screenshot about-box|watermark-editor|overlay-page "
+                 "usage: kx48t7-screenshot about-box|watermark-editor|overlay-page|"
+                 "colour-options|colour-details|profile-manager "
                  "<geometry file> <done file>\n");
     return 2;
   }
@@ -157,9 +166,24 @@ int main(int argc, char** argv) {
   if (subject == "about-box") {
     closed = AboutBox(&picture, &result);
   } else if (subject == "watermark-editor") {
-    closed = WatermarkEditor(&picture, &result);
+    closed = JobDialog(&picture, &result, static_cast<int>(ui::kEditorCancelled),
+                       [](ui::PageSetContext* context) {
+                         return ui::ShowWatermarkEditor(nullptr, context);
+                       });
   } else if (subject == "overlay-page") {
     closed = OverlayPage(&picture, &result);
+  } else if (subject == "colour-options") {
+    closed = JobDialog(&picture, &result, host::IDCANCEL, [](ui::PageSetContext* context) {
+      return ui::ShowAdvancedColourOptions(nullptr, context);
+    });
+  } else if (subject == "colour-details") {
+    closed = JobDialog(&picture, &result, host::IDCANCEL, [](ui::PageSetContext* context) {
+      return ui::ShowColourDetails(nullptr, context);
+    });
+  } else if (subject == "profile-manager") {
+    closed = JobDialog(&picture, &result, kProfileDoneButton, [](ui::PageSetContext* context) {
+      return ui::ShowProfileManager(nullptr, context, ui::ProfileKind::kRgbSource);
+    });
   } else {
     std::fprintf(stderr, "unknown subject %s\n", subject.c_str());
   }
