@@ -90,18 +90,7 @@ class ColourJobTest : public test::LoadedPluginTest {
     return result;
   }
 
-  // The job the host makes for `record` (the settings it kept) from a one-page document.
-  std::string Job(const PrivateRecord& record) {
-    const auto* bytes = reinterpret_cast<const uint8_t*>(&record);
-    const std::vector<uint8_t> stored(bytes, bytes + sizeof(record));
-    device_ = std::make_unique<hostsim::HostDevice>(*session_, printer_.handle(),
-                                                    hostsim::DeviceModeSettings{});
-    std::string error;
-    EXPECT_TRUE(device_->PrepareRecord(&stored, &error)) << error;
-    EXPECT_TRUE(device_->Enable(&error)) << error;
-    EXPECT_TRUE(hostsim::CopyDocument(*device_, hostsim::SampleDocument(1), &error)) << error;
-    return device_->spool().bytes;
-  }
+  std::string Job(const PrivateRecord& record) { return JobFor(record, 1); }
 
   std::u16string printerName_ = kPrinterName;
   OEMCUIPPARAM param_{};

@@ -4,9 +4,11 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
+#include "hostsim/document_copier.h"
 #include "hostsim/host_device.h"
 #include "hostsim/plugin_module.h"
 #include "hostsim/render_session.h"
@@ -36,6 +38,20 @@ class LoadedPluginTest : public ::testing::Test {
     EXPECT_TRUE(device_->PrepareRecord(nullptr, &error)) << error;
     EXPECT_TRUE(device_->Enable(&error)) << error;
     return *device_;
+  }
+
+  // The job the host makes from the sample document of `pages` pages for a device whose
+  // stored settings are `record` (merged as the host merges what it kept).
+  std::string JobFor(const settings::PrivateRecord& record, int pages) {
+    const auto* bytes = reinterpret_cast<const uint8_t*>(&record);
+    const std::vector<uint8_t> stored(bytes, bytes + sizeof(record));
+    device_ = std::make_unique<hostsim::HostDevice>(*session_, printer_.handle(),
+                                                    hostsim::DeviceModeSettings{});
+    std::string error;
+    EXPECT_TRUE(device_->PrepareRecord(&stored, &error)) << error;
+    EXPECT_TRUE(device_->Enable(&error)) << error;
+    EXPECT_TRUE(hostsim::CopyDocument(*device_, hostsim::SampleDocument(pages), &error)) << error;
+    return device_->spool().bytes;
   }
 
   // The current device's settings record.
