@@ -110,18 +110,21 @@ bool AboutBox(Picture* picture, host::INT_PTR* result) {
   return *result == 1;
 }
 
-// A modal dialog of the plug-in opened on the job, closed with `closeButton`.
+// A modal dialog of the plug-in opened on the job and closed with `closeButton`, which
+// ends it with `closedResult`.
 template <typename Show>
-bool JobDialog(Picture* picture, host::INT_PTR* result, int closeButton, Show show) {
+bool JobDialog(Picture* picture, host::INT_PTR* result, int closeButton,
+               host::INT_PTR closedResult, Show show) {
   Job job;
   ModalPicture modal{picture, closeButton};
   platform::SetModalDialogResponder(&PictureThenClose, &modal);
   *result = show(&job.context);
   platform::SetModalDialogResponder(nullptr, nullptr);
-  return *result == closeButton;
+  return *result == closedResult;
 }
 
 constexpr int kProfileDoneButton = 1306;
+constexpr host::INT_PTR kProfileDone = 1;
 
 bool OverlayPage(Picture* picture, host::INT_PTR* result) {
   Job job;
@@ -167,23 +170,27 @@ int main(int argc, char** argv) {
     closed = AboutBox(&picture, &result);
   } else if (subject == "watermark-editor") {
     closed = JobDialog(&picture, &result, static_cast<int>(ui::kEditorCancelled),
-                       [](ui::PageSetContext* context) {
+                       ui::kEditorCancelled, [](ui::PageSetContext* context) {
                          return ui::ShowWatermarkEditor(nullptr, context);
                        });
   } else if (subject == "overlay-page") {
     closed = OverlayPage(&picture, &result);
   } else if (subject == "colour-options") {
-    closed = JobDialog(&picture, &result, host::IDCANCEL, [](ui::PageSetContext* context) {
-      return ui::ShowAdvancedColourOptions(nullptr, context);
-    });
+    closed = JobDialog(&picture, &result, host::IDCANCEL, host::IDCANCEL,
+                       [](ui::PageSetContext* context) {
+                         return ui::ShowAdvancedColourOptions(nullptr, context);
+                       });
   } else if (subject == "colour-details") {
-    closed = JobDialog(&picture, &result, host::IDCANCEL, [](ui::PageSetContext* context) {
-      return ui::ShowColourDetails(nullptr, context);
-    });
+    closed = JobDialog(&picture, &result, host::IDCANCEL, host::IDCANCEL,
+                       [](ui::PageSetContext* context) {
+                         return ui::ShowColourDetails(nullptr, context);
+                       });
   } else if (subject == "profile-manager") {
-    closed = JobDialog(&picture, &result, kProfileDoneButton, [](ui::PageSetContext* context) {
-      return ui::ShowProfileManager(nullptr, context, ui::ProfileKind::kRgbSource);
-    });
+    closed = JobDialog(&picture, &result, kProfileDoneButton, kProfileDone,
+                       [](ui::PageSetContext* context) {
+                         return ui::ShowProfileManager(nullptr, context,
+                                                       ui::ProfileKind::kRgbSource);
+                       });
   } else {
     std::fprintf(stderr, "unknown subject %s\n", subject.c_str());
   }
