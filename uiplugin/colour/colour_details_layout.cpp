@@ -23,9 +23,11 @@ constexpr int16_t kLabelWidth = 92;
 constexpr int16_t kGraphicsX = 110;
 constexpr int16_t kImageX = 216;
 constexpr int16_t kColumnWidth = 100;
-constexpr int16_t kProfileWidth = 140;
-constexpr int16_t kManageX = 256;
-constexpr int16_t kManageWidth = 66;
+// The management buttons are as wide as their longest caption ("시뮬레이션 프로파일
+// 관리") needs.
+constexpr int16_t kProfileWidth = 120;
+constexpr int16_t kManageX = 234;
+constexpr int16_t kManageWidth = 89;
 
 constexpr int16_t kHalftoneRow = 52;
 constexpr int16_t kIntentRow = 70;
