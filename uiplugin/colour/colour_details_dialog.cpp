@@ -10,9 +10,9 @@
 #include "colour/profile_dialog.h"
 #include "dialog_routines.h"
 #include "help_path.h"
-#include "host/call_barrier.h"
 #include "module_state.h"
 #include "platform/dialogs.h"
+#include "session_dialog.h"
 #include "platform/shell.h"
 #include "watermarks/watermark_store.h"
 
@@ -46,9 +46,7 @@ constexpr int kDiskOnly[] = {kRgbSourceList,   kRgbSourceButton,   kSimulationLi
                              kSimulationButton, kDestinationList, kDestinationButton,
                              kDownloadButton};
 
-DetailsSession* SessionOf(HWND dialog) {
-  return reinterpret_cast<DetailsSession*>(platform::GetWindowLongPtr(dialog, GWLP_USERDATA));
-}
+DetailsSession* SessionOf(HWND dialog) { return SessionOfDialog<DetailsSession>(dialog); }
 
 bool IsChecked(HWND dialog, int id) {
   return platform::SendDlgItemMessage(dialog, id, BM_GETCHECK, 0, 0) ==
@@ -102,7 +100,6 @@ void ApplyNoDiskRule(HWND dialog, const DetailsSession& session) {
 }
 
 void OnInit(HWND dialog, DetailsSession& session) {
-  platform::SetWindowLongPtr(dialog, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&session));
   const PrivateRecord& record = *session.record;
   Check(dialog, kGrayRadio, record.colorMode == kGrayModel);
   Check(dialog, kColourRadio, record.colorMode == kColourModel);
@@ -188,26 +185,21 @@ INT_PTR OnCommand(HWND dialog, DetailsSession& session, int id, UINT code) {
   return 1;
 }
 
-INT_PTR KX_STDCALL DetailsProcedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  return DialogBarrier([&]() -> INT_PTR {
-    if (message == WM_INITDIALOG) {
-      OnInit(dialog, *reinterpret_cast<DetailsSession*>(lParam));
-      return 1;
-    }
-    DetailsSession* session = SessionOf(dialog);
-    if (session == nullptr) return 0;
-    if (AnswerHelpRequest(dialog, message, wParam, lParam, DetailsHelp())) return 1;
-    switch (message) {
-      case WM_COMMAND:
-        return OnCommand(dialog, *session, LoWord(wParam), HiWord(wParam));
-      case WM_DESTROY:
-        platform::SetWindowLongPtr(dialog, GWLP_USERDATA, 0);
-        return 0;
-      default:
-        return 0;
-    }
-  });
+INT_PTR OnMessage(HWND dialog, DetailsSession& session, UINT message, WPARAM wParam, LPARAM) {
+  if (message != WM_COMMAND) return 0;
+  return OnCommand(dialog, session, LoWord(wParam), HiWord(wParam));
 }
+
+struct DetailsDialog {
+  using Session = DetailsSession;
+  static const platform::DialogSpec& Spec() { return ColourDetailsDialogSpec(); }
+  static const DialogHelp& Help() { return DetailsHelp(); }
+  static void OnInit(HWND dialog, Session& session) { details::OnInit(dialog, session); }
+  static INT_PTR OnMessage(HWND dialog, Session& session, UINT message, WPARAM wParam,
+                           LPARAM lParam) {
+    return details::OnMessage(dialog, session, message, wParam, lParam);
+  }
+};
 
 }  // namespace
 
@@ -229,11 +221,7 @@ host::INT_PTR ShowColourDetails(host::HWND owner, PageSetContext* context) {
   session->record = static_cast<settings::PrivateRecord*>(context->commonUi->pOEMDM);
   const host::PWSTR printer = context->commonUi->pPrinterName;
   if (printer != nullptr) session->printer = printer;
-  const std::vector<uint32_t> dialogTemplate =
-      platform::BuildDialogTemplate(ColourDetailsDialogSpec());
-  return platform::DialogBoxIndirectParam(dialogTemplate.data(), owner,
-                                          details::DetailsProcedure,
-                                          reinterpret_cast<host::LPARAM>(session.get()));
+  return RunSessionDialog<details::DetailsDialog>(owner, session.get());
 }
 
 }  // namespace kx::ui

@@ -2,7 +2,6 @@
 
 #include <cstring>
 #include <iterator>
-#include <memory>
 
 #include "platform/registry.h"
 #include "platform/win32_errors.h"
@@ -63,33 +62,16 @@ const PresetValues* PresetOf(uint32_t id) {
 // The longest set name: the record's colorSetName holds it with its terminator.
 constexpr size_t kMaxNameLength = std::size(settings::PrivateRecord{}.colorSetName) - 1;
 
-// The printer's store, opened for this one operation (created when missing).
-struct OpenStore {
-  explicit OpenStore(std::u16string_view printer)
-      : status(platform::CreateRegistryKey(platform::Hive::kCurrentUser,
-                                           PrinterStorePath(printer, kColourSetStore), &key,
-                                           &created)) {}
-  std::unique_ptr<platform::RegistryKey> key;
-  bool created = false;
-  uint32_t status;  // declared last: its initialiser fills key and created
-};
-
-// Only whole blocks are sets: a value of another type or size (written by other software
-// or damaged) would fill the block with bytes that mean something else.
-bool IsSetValue(uint32_t type, size_t size) {
-  return type == platform::kRegBinary && size == kColourBlockSize;
-}
-
-// A name the record cannot hold whole could not be chosen again by its name.
-bool FitsName(std::u16string_view name) {
-  return !name.empty() && name.size() <= kMaxNameLength;
-}
-
 uint8_t* BlockOf(settings::PrivateRecord* record) {
   return reinterpret_cast<uint8_t*>(record) + kColourBlockOffset;
 }
 const uint8_t* BlockOf(const settings::PrivateRecord& record) {
   return reinterpret_cast<const uint8_t*>(&record) + kColourBlockOffset;
+}
+
+// The printer's store of sets, opened for one operation (created when missing).
+PrinterRecordStore Sets(std::u16string_view printer) {
+  return PrinterRecordStore(printer, kColourSetStore, kColourBlockSize, kMaxNameLength);
 }
 
 }  // namespace
@@ -122,48 +104,22 @@ void ApplyPredefinedColourSet(settings::PrivateRecord* record) {
 }
 
 std::vector<std::u16string> ListColourSets(std::u16string_view printer) {
-  std::vector<std::u16string> names;
-  const OpenStore store(printer);
-  // A store made just now holds nothing yet.
-  if (store.key == nullptr || store.created) return names;
-  platform::RegistryValue value;
-  for (uint32_t index = 0; store.key->EnumValue(index, &value) == platform::kErrorSuccess;
-       ++index) {
-    if (IsSetValue(value.type, value.data.size()) && FitsName(value.name)) {
-      names.push_back(value.name);
-    }
-  }
-  return names;
+  return Sets(printer).Names();
 }
 
 bool LoadColourSet(std::u16string_view name, std::u16string_view printer,
                    settings::PrivateRecord* record) {
-  if (record == nullptr || !FitsName(name)) return false;
-  const OpenStore store(printer);
-  if (store.key == nullptr) return false;
-  uint8_t stored[kColourBlockSize] = {};
-  uint32_t type = 0;
-  uint32_t size = kColourBlockSize;
-  const uint32_t status = store.key->QueryValue(std::u16string(name), &type, stored, &size);
-  if (status != platform::kErrorSuccess || !IsSetValue(type, size)) return false;
-  std::memcpy(BlockOf(record), stored, kColourBlockSize);
-  return true;
+  return record != nullptr && Sets(printer).Read(name, BlockOf(record));
 }
 
 uint32_t SaveColourSet(std::u16string_view name, std::u16string_view printer,
                        const settings::PrivateRecord& record) {
-  // A set that could not be listed again would be lost to the user.
-  if (!FitsName(name)) return platform::kErrorInvalidParameter;
-  const OpenStore store(printer);
-  if (store.key == nullptr) return store.status;
-  return store.key->SetValue(std::u16string(name), platform::kRegBinary, BlockOf(record),
-                             static_cast<uint32_t>(kColourBlockSize));
+  // A set that could not be listed again would be lost to the user: the store refuses it.
+  return Sets(printer).Write(name, BlockOf(record));
 }
 
 bool DeleteColourSet(std::u16string_view name, std::u16string_view printer) {
-  const OpenStore store(printer);
-  return store.key != nullptr &&
-         store.key->DeleteValue(std::u16string(name)) == platform::kErrorSuccess;
+  return Sets(printer).Delete(name);
 }
 
 }  // namespace kx::ui

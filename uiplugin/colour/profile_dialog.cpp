@@ -7,9 +7,9 @@
 #include "context_help.h"
 #include "dialog_routines.h"
 #include "help_path.h"
-#include "host/call_barrier.h"
 #include "module_state.h"
 #include "platform/dialogs.h"
+#include "session_dialog.h"
 #include "platform/shell.h"
 #include "platform/win32_errors.h"
 #include "tips.h"
@@ -58,9 +58,7 @@ struct Session {
   std::u16string message;  // the balloon's text, asked for when it is shown
 };
 
-Session* SessionOf(HWND dialog) {
-  return reinterpret_cast<Session*>(platform::GetWindowLongPtr(dialog, GWLP_USERDATA));
-}
+Session* SessionOf(HWND dialog) { return SessionOfDialog<Session>(dialog); }
 
 HWND Combo(HWND dialog) { return platform::GetDlgItem(dialog, kDescriptionCombo); }
 
@@ -106,7 +104,6 @@ void ShowStatus(HWND dialog, const char* status, const std::u16string& descripti
 }
 
 void OnInit(HWND dialog, Session& session) {
-  platform::SetWindowLongPtr(dialog, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&session));
   platform::ApplyControlLimits(dialog, ProfileDialogSpec());
   for (const std::u16string& description : ListProfiles(session.kind, session.printer)) {
     ComboMessage(dialog, CB_ADDSTRING, 0, description.c_str());
@@ -238,31 +235,30 @@ INT_PTR OnNotify(Session& session, const NMHDR* header) {
   return 1;
 }
 
-INT_PTR KX_STDCALL ProfileProcedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  return DialogBarrier([&]() -> INT_PTR {
-    if (message == WM_INITDIALOG) {
-      OnInit(dialog, *reinterpret_cast<Session*>(lParam));
-      return 1;
-    }
-    Session* session = SessionOf(dialog);
-    if (session == nullptr) return 0;
-    if (AnswerHelpRequest(dialog, message, wParam, lParam, ProfileHelp())) return 1;
-    switch (message) {
-      case WM_COMMAND:
-        return OnCommand(dialog, *session, LoWord(wParam), HiWord(wParam));
-      case WM_NOTIFY:
-        return OnNotify(*session, reinterpret_cast<const NMHDR*>(lParam));
-      case WM_MOUSEMOVE:
-        session->balloon.Hide(message, 0);
-        return 0;
-      case WM_DESTROY:
-        platform::SetWindowLongPtr(dialog, GWLP_USERDATA, 0);
-        return 0;
-      default:
-        return 0;
-    }
-  });
+INT_PTR OnMessage(HWND dialog, Session& session, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_COMMAND:
+      return OnCommand(dialog, session, LoWord(wParam), HiWord(wParam));
+    case WM_NOTIFY:
+      return OnNotify(session, reinterpret_cast<const NMHDR*>(lParam));
+    case WM_MOUSEMOVE:
+      session.balloon.Hide(message, 0);
+      return 0;
+    default:
+      return 0;
+  }
 }
+
+struct ProfileDialog {
+  using Session = profiles::Session;
+  static const platform::DialogSpec& Spec() { return ProfileDialogSpec(); }
+  static const DialogHelp& Help() { return ProfileHelp(); }
+  static void OnInit(HWND dialog, Session& session) { profiles::OnInit(dialog, session); }
+  static INT_PTR OnMessage(HWND dialog, Session& session, UINT message, WPARAM wParam,
+                           LPARAM lParam) {
+    return profiles::OnMessage(dialog, session, message, wParam, lParam);
+  }
+};
 
 }  // namespace
 
@@ -280,10 +276,7 @@ host::INT_PTR ShowProfileManager(host::HWND owner, PageSetContext* context, Prof
   session.kind = kind;
   const host::PWSTR printer = context->commonUi->pPrinterName;
   if (printer != nullptr) session.printer = printer;
-  const std::vector<uint32_t> dialogTemplate = platform::BuildDialogTemplate(ProfileDialogSpec());
-  return platform::DialogBoxIndirectParam(dialogTemplate.data(), owner,
-                                          profiles::ProfileProcedure,
-                                          reinterpret_cast<host::LPARAM>(&session));
+  return RunSessionDialog<profiles::ProfileDialog>(owner, &session);
 }
 
 }  // namespace kx::ui

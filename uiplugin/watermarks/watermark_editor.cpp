@@ -7,9 +7,9 @@
 #include "context_help.h"
 #include "dialog_routines.h"
 #include "help_path.h"
-#include "host/call_barrier.h"
 #include "module_state.h"
 #include "platform/dialogs.h"
+#include "session_dialog.h"
 #include "platform/shell.h"
 #include "platform/win32_errors.h"
 #include "settings/record_text.h"
@@ -32,9 +32,7 @@ constexpr WPARAM kBalloonWidth = 150;  // pixels
 constexpr size_t kCheckedTextLength = 15;
 constexpr char16_t kStoreFailedMessage[] = u"워터마크를 저장할 수 없습니다.";
 
-EditorSession* SessionOf(HWND dialog) {
-  return reinterpret_cast<EditorSession*>(platform::GetWindowLongPtr(dialog, GWLP_USERDATA));
-}
+EditorSession* SessionOf(HWND dialog) { return SessionOfDialog<EditorSession>(dialog); }
 
 settings::PrivateRecord* SettingsOf(const PageSetContext* context) {
   if (context == nullptr || context->commonUi == nullptr) return nullptr;
@@ -76,7 +74,6 @@ void MakeBlackWithoutColour(EditorSession& session) {
 }
 
 void OnInit(HWND dialog, EditorSession& session) {
-  platform::SetWindowLongPtr(dialog, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&session));
   WatermarkRecord& record = *session.record;
   session.editingExisting = !FieldText(record.name).empty();
   WatermarkEditorState& state = EditorState();
@@ -294,28 +291,27 @@ INT_PTR OnNotify(const NMHDR* header) {
   return 1;
 }
 
-INT_PTR KX_STDCALL EditorProcedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  return DialogBarrier([&]() -> INT_PTR {
-    if (message == WM_INITDIALOG) {
-      OnInit(dialog, *reinterpret_cast<EditorSession*>(lParam));
-      return 1;
-    }
-    EditorSession* session = SessionOf(dialog);
-    if (session == nullptr) return 0;
-    if (AnswerHelpRequest(dialog, message, wParam, lParam, EditorHelp())) return 1;
-    switch (message) {
-      case WM_COMMAND:
-        return OnCommand(dialog, *session, LoWord(wParam), HiWord(wParam));
-      case WM_NOTIFY:
-        return OnNotify(reinterpret_cast<const NMHDR*>(lParam));
-      case WM_DESTROY:
-        platform::SetWindowLongPtr(dialog, GWLP_USERDATA, 0);
-        return 0;
-      default:
-        return 0;
-    }
-  });
+INT_PTR OnMessage(HWND dialog, EditorSession& session, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_COMMAND:
+      return OnCommand(dialog, session, LoWord(wParam), HiWord(wParam));
+    case WM_NOTIFY:
+      return OnNotify(reinterpret_cast<const NMHDR*>(lParam));
+    default:
+      return 0;
+  }
 }
+
+struct EditorDialog {
+  using Session = EditorSession;
+  static const platform::DialogSpec& Spec() { return WatermarkEditorSpec(); }
+  static const DialogHelp& Help() { return EditorHelp(); }
+  static void OnInit(HWND dialog, Session& session) { editor::OnInit(dialog, session); }
+  static INT_PTR OnMessage(HWND dialog, Session& session, UINT message, WPARAM wParam,
+                           LPARAM lParam) {
+    return editor::OnMessage(dialog, session, message, wParam, lParam);
+  }
+};
 
 }  // namespace
 }  // namespace editor
@@ -328,9 +324,7 @@ host::INT_PTR ShowWatermarkEditor(host::HWND owner, PageSetContext* context) {
   session.ppd = context->ppd;
   session.printer = editor::PrinterOf(*context);
   session.colourCapable = editor::ColourCapable(*context, *settings);
-  const std::vector<uint32_t> dialogTemplate = platform::BuildDialogTemplate(WatermarkEditorSpec());
-  return platform::DialogBoxIndirectParam(dialogTemplate.data(), owner, editor::EditorProcedure,
-                                          reinterpret_cast<host::LPARAM>(&session));
+  return RunSessionDialog<editor::EditorDialog>(owner, &session);
 }
 
 EditorBalloon BalloonOf(host::HWND editor) {

@@ -1,7 +1,6 @@
 #include "watermarks/watermark_store.h"
 
 #include <iterator>
-#include <memory>
 
 #include "platform/dialogs.h"
 #include "platform/registry.h"
@@ -35,29 +34,6 @@ constexpr uint32_t kRecordSize = sizeof(settings::WatermarkRecord);
 // The longest name the record's name field holds with its terminator.
 constexpr size_t kMaxNameLength = std::size(settings::WatermarkRecord{}.name) - 1;
 
-// The printer's library, opened for this one operation (and created when missing, so
-// that showing the library once leaves an empty one behind).
-struct OpenLibrary {
-  explicit OpenLibrary(std::u16string_view printer)
-      : status(platform::CreateRegistryKey(platform::Hive::kCurrentUser,
-                                           PrinterStorePath(printer, kWatermarkStore), &key,
-                                           &created)) {}
-  std::unique_ptr<platform::RegistryKey> key;
-  bool created = false;
-  uint32_t status;  // declared last: its initialiser fills key and created
-};
-
-// Only whole records are watermarks: a value of another type or size (written by other
-// software or damaged) would fill the record with bytes that mean something else.
-bool IsRecordValue(uint32_t type, size_t size) {
-  return type == platform::kRegBinary && size == kRecordSize;
-}
-
-// A name the record cannot hold whole could not be chosen again by its name.
-bool FitsNameField(std::u16string_view name) {
-  return !name.empty() && name.size() <= kMaxNameLength;
-}
-
 void AddName(host::HWND combo, const std::u16string& name) {
   platform::SendMessage(combo, host::CB_ADDSTRING, 0, reinterpret_cast<host::LPARAM>(name.c_str()));
 }
@@ -66,6 +42,12 @@ void AddName(host::HWND combo, const std::u16string& name) {
 host::LRESULT FindName(host::HWND combo, const std::u16string& name) {
   return platform::SendMessage(combo, host::CB_FINDSTRINGEXACT, static_cast<host::WPARAM>(-1),
                                reinterpret_cast<host::LPARAM>(name.c_str()));
+}
+
+// The printer's library, opened for one operation (and created when missing, so that
+// showing the library once leaves an empty one behind).
+PrinterRecordStore Library(std::u16string_view printer) {
+  return PrinterRecordStore(printer, kWatermarkStore, kRecordSize, kMaxNameLength);
 }
 
 }  // namespace
@@ -86,25 +68,13 @@ settings::WatermarkRecord NewWatermarkRecord() {
 }
 
 uint32_t StoreWatermark(const settings::WatermarkRecord& record, std::u16string_view printer) {
-  const std::u16string_view name = settings::FieldText(record.name);
-  // A nameless value could never be listed or chosen again.
-  if (name.empty()) return platform::kErrorInvalidParameter;
-  const OpenLibrary library(printer);
-  if (library.key == nullptr) return library.status;
-  return library.key->SetValue(std::u16string(name), platform::kRegBinary,
-                               reinterpret_cast<const uint8_t*>(&record), kRecordSize);
+  // A nameless value could never be listed or chosen again: the store refuses it.
+  return Library(printer).Write(settings::FieldText(record.name), &record);
 }
 
 settings::WatermarkRecord LoadWatermark(std::u16string_view name, std::u16string_view printer) {
-  const OpenLibrary library(printer);
-  if (library.key != nullptr) {
-    settings::WatermarkRecord stored{};
-    uint32_t type = 0;
-    uint32_t size = kRecordSize;
-    const uint32_t status = library.key->QueryValue(std::u16string(name), &type,
-                                                    reinterpret_cast<uint8_t*>(&stored), &size);
-    if (status == platform::kErrorSuccess && IsRecordValue(type, size)) return stored;
-  }
+  settings::WatermarkRecord stored{};
+  if (Library(printer).Read(name, &stored)) return stored;
   settings::WatermarkRecord record = NewWatermarkRecord();
   settings::StoreText(record.name, name);
   settings::StoreText(record.text, name);
@@ -114,22 +84,13 @@ settings::WatermarkRecord LoadWatermark(std::u16string_view name, std::u16string
 void ListWatermarks(host::HWND combo, std::u16string_view printer) {
   platform::SendMessage(combo, host::CB_RESETCONTENT, 0, 0);
   for (const TextRow& row : kPredefinedWatermarks) AddName(combo, ToUtf16(row.text));
-
-  const OpenLibrary library(printer);
-  // A library made just now holds nothing yet.
-  if (library.key == nullptr || library.created) return;
-  platform::RegistryValue value;
-  for (uint32_t index = 0; library.key->EnumValue(index, &value) == platform::kErrorSuccess;
-       ++index) {
-    if (!IsRecordValue(value.type, value.data.size()) || !FitsNameField(value.name)) continue;
-    if (FindName(combo, value.name) < 0) AddName(combo, value.name);
+  for (const std::u16string& name : Library(printer).Names()) {
+    if (FindName(combo, name) < 0) AddName(combo, name);
   }
 }
 
 bool RemoveWatermark(std::u16string_view name, std::u16string_view printer) {
-  const OpenLibrary library(printer);
-  return library.key != nullptr &&
-         library.key->DeleteValue(std::u16string(name)) == platform::kErrorSuccess;
+  return Library(printer).Delete(name);
 }
 
 }  // namespace kx::ui
