@@ -303,6 +303,11 @@ inline constexpr INT IDCANCEL = 2;
 inline constexpr INT IDYES = 6;
 inline constexpr INT IDNO = 7;
 
+// Open-file dialog flags.
+inline constexpr DWORD OFN_HIDEREADONLY = 0x00000004;
+inline constexpr DWORD OFN_CREATEPROMPT = 0x00002000;
+inline constexpr DWORD OFN_NONETWORKBUTTON = 0x00020000;
+
 // Help request kinds (WM_HELP) and the commands of the help request.
 inline constexpr INT HELPINFO_WINDOW = 1;
 inline constexpr UINT HELP_CONTEXT = 0x0001;

@@ -4,7 +4,11 @@
 #include "sheet_pages.h"
 #include "colour/advanced_colour_dialog.h"
 #include "colour/colour_details_dialog.h"
+#include "colour/graphics_options_dialog.h"
 #include "colour/profile_dialog.h"
+#include "joboptions/custom_settings_dialog.h"
+#include "joboptions/email_dialog.h"
+#include "joboptions/postscript_options_dialog.h"
 #include "watermarks/watermark_editor.h"
 
 namespace kx::ui {
@@ -16,6 +20,10 @@ std::vector<RegisteredDialog> AllDialogSpecs() {
       {.spec = &AdvancedColourDialogSpec(), .isPage = false},
       {.spec = &ColourDetailsDialogSpec(), .isPage = false},
       {.spec = &ProfileDialogSpec(), .isPage = false},
+      {.spec = &GraphicsOptionsDialogSpec(), .isPage = false},
+      {.spec = &PostScriptOptionsDialogSpec(), .isPage = false},
+      {.spec = &EmailDialogSpec(), .isPage = false},
+      {.spec = &CustomSettingsDialogSpec(), .isPage = false},
   };
   for (const PageList pages : {DocumentPages(), PrinterPages()}) {
     for (const PageEntry& page : pages) {

@@ -1,5 +1,6 @@
 #include "sheet_pages.h"
 
+#include "colour/features_page.h"
 #include "device/information_page.h"
 #include "watermarks/overlay_page.h"
 
@@ -8,6 +9,7 @@ namespace {
 
 // In the order the sheet shows them.
 const PageEntry kDocumentPages[] = {
+    {.templateId = kFeaturesPageId, .procedure = FeaturesPageProcedure, .spec = &FeaturesPageSpec()},
     {.templateId = kOverlayPageId, .procedure = OverlayPageProcedure, .spec = &OverlayPageSpec()},
     {.templateId = kInformationPageId, .procedure = InformationPageProcedure,
      .spec = &InformationPageSpec()},

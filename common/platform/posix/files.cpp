@@ -174,24 +174,32 @@ bool GetFileIdentity(const std::u16string& path, FileIdentity* identity) {
 std::unique_ptr<ReadableFile> OpenForSharedReading(const std::u16string& path) {
   std::string native;
   if (!NativePath(path, &native)) return nullptr;
-  const int descriptor = ::open(native.c_str(), O_RDONLY | O_CLOEXEC);
+  // Without O_NONBLOCK opening a pipe would wait for its writer.
+  const int descriptor = ::open(native.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
   if (descriptor < 0) {
     FailToOpen(native);
     return nullptr;
   }
   auto file = std::make_unique<DescriptorFile>(descriptor);
-  // A folder opens for reading here but not on Windows, where it is "access denied";
-  // say so now rather than at the first read.
+  // A folder opens for reading here but not on Windows, where it is "access denied"; a
+  // device or a pipe is refused the same way rather than read.
   struct stat status {};
   if (::fstat(descriptor, &status) != 0) {
     FailWithErrno();
     return nullptr;
   }
-  if (S_ISDIR(status.st_mode)) {
+  if (!S_ISREG(status.st_mode)) {
     SetLastErrorCode(kErrorAccessDenied);
     return nullptr;
   }
   return file;
+}
+
+bool IsRegularFile(const std::u16string& path) {
+  std::string native;
+  if (!NativePath(path, &native)) return false;
+  struct stat status {};
+  return ::stat(native.c_str(), &status) == 0 && S_ISREG(status.st_mode);
 }
 
 }  // namespace kx::platform

@@ -114,7 +114,25 @@ std::unique_ptr<ReadableFile> OpenForSharedReading(const std::u16string& path) {
                                 FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                                 FILE_ATTRIBUTE_NORMAL, nullptr);
   if (handle == INVALID_HANDLE_VALUE) return nullptr;
-  return std::make_unique<HandleFile>(handle);
+  auto file = std::make_unique<HandleFile>(handle);
+  // A pipe, a console or a serial device opens too; it is not a file to copy from.
+  if (::GetFileType(handle) != FILE_TYPE_DISK) {
+    file.reset();
+    ::SetLastError(ERROR_ACCESS_DENIED);
+    return nullptr;
+  }
+  return file;
+}
+
+bool IsRegularFile(const std::u16string& path) {
+  if (IsImpossiblePath(path)) return false;
+  const DWORD attributes = ::GetFileAttributesW(win32::Wide(path));
+  if (attributes == INVALID_FILE_ATTRIBUTES) return false;
+  if ((attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)) != 0) return false;
+  win32::UniqueHandle file(::CreateFileW(win32::Wide(path), FILE_READ_ATTRIBUTES,
+                                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                         nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  return file.valid() && ::GetFileType(file.get()) == FILE_TYPE_DISK;
 }
 
 }  // namespace kx::platform

@@ -37,7 +37,12 @@ class ReadableFile {
   virtual int64_t Read(void* buffer, size_t size) = 0;
 };
 
-// Null with the last error set when the file does not exist or cannot be opened.
+// Null with the last error set when the file does not exist or cannot be opened. Only
+// regular files open: a folder, a device or a pipe is refused ("access denied") without
+// waiting on it, so that a path given by a user never holds up its reader.
 std::unique_ptr<ReadableFile> OpenForSharedReading(const std::u16string& path);
+
+// Whether the path names an existing regular file (not a folder, a device or a pipe).
+bool IsRegularFile(const std::u16string& path);
 
 }  // namespace kx::platform
