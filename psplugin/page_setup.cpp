@@ -1,5 +1,6 @@
 #include "page_setup.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 
@@ -70,10 +71,19 @@ void WriteExternalHeader(const JobWriter& writer, const PrivateRecord& record) {
   auto file = platform::OpenForSharedReading(std::u16string(path));
   if (!file) return;
   char piece[kHeaderPieceSize];
+  size_t copied = 0;
   for (;;) {
-    const int64_t count = file->Read(piece, sizeof(piece));
+    const size_t wanted = std::min(sizeof(piece), kExternalHeaderLimit - copied);
+    // At the limit one byte more tells a file of exactly the limit from a longer one.
+    const int64_t count = file->Read(piece, wanted == 0 ? 1 : wanted);
     if (count <= 0) break;
+    if (wanted == 0) {
+      WriteFormatted(writer, "\n%% External header file cut after %u bytes\n",
+                     static_cast<unsigned>(kExternalHeaderLimit));
+      break;
+    }
     writer.Write(std::string_view(piece, static_cast<size_t>(count)));
+    copied += static_cast<size_t>(count);
   }
 }
 

@@ -216,6 +216,31 @@ TEST_F(FilesTest, IdentityAndSharedReadingFailuresCarryWin32Codes) {
   EXPECT_EQ(GetLastErrorCode(), kErrorInvalidParameter);
 }
 
+// Only a regular file is one to read: a pipe, a device or a folder is refused at once
+// (a pipe without a writer would otherwise hold its reader).
+TEST_F(FilesTest, OnlyRegularFilesOpen) {
+  ASSERT_TRUE(WriteWholeFile(PathOf(u"present.ps"), {1}));
+  std::filesystem::create_directory(Utf16ToUtf8(PathOf(u"folder")));
+  ASSERT_EQ(::mkfifo(Utf16ToUtf8(PathOf(u"pipe")).c_str(), 0600), 0);
+  const struct {
+    const char* label;
+    std::u16string path;
+    bool regular;
+  } cases[] = {
+      {"regular file", PathOf(u"present.ps"), true},
+      {"missing file", PathOf(u"missing.ps"), false},
+      {"folder", PathOf(u"folder"), false},
+      {"pipe", PathOf(u"pipe"), false},
+      {"device", u"/dev/null", false},
+      {"empty path", u"", false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.label);
+    EXPECT_EQ(IsRegularFile(c.path), c.regular);
+    EXPECT_EQ(OpenForSharedReading(c.path) != nullptr, c.regular);
+  }
+}
+
 // Reads the file in pieces of `piece` bytes until the end, keeping every piece's size.
 std::vector<uint8_t> ReadInPieces(ReadableFile& file, size_t piece, std::vector<int64_t>* sizes) {
   std::vector<uint8_t> data;

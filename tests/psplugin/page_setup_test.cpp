@@ -4,11 +4,16 @@
 #include <fstream>
 
 #include "host/oemps.h"
+#include "page_setup.h"
 #include "hostsim/warning_log.h"
 #include "platform/text.h"
 #include "settings/record_text.h"
 #include "support/loaded_plugin.h"
 #include "support/test_ppd.h"
+
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
 namespace kx::ps {
 namespace {
@@ -126,6 +131,47 @@ TEST_F(PageSetupTest, ExternalHeaderFileIsCopiedInPieces) {
   record().useExternalHeader = 0;
   StoreText(record().externalHeaderFile, platform::Utf8ToUtf16(path));
   EXPECT_EQ(At(PSINJECT_BEGINPROLOG), "<</ProcessColorModel /DeviceGray >>setpagedevice\r\n");
+}
+
+// The file is read inside the spooler for every job: a large one is cut at the limit, and
+// a path that names no regular file is skipped at once instead of waited on.
+TEST_F(PageSetupTest, ExternalHeaderFileIsBoundedAndOnlyARegularFile) {
+  Device();
+  const std::string gray = "<</ProcessColorModel /DeviceGray >>setpagedevice\r\n";
+  const std::string cutNote =
+      "\n% External header file cut after " + std::to_string(kExternalHeaderLimit) + " bytes\n";
+  record().useExternalHeader = 1;
+  struct Case {
+    const char* name;
+    size_t size;
+    bool cut;
+  };
+  for (const Case& c : {Case{"exact.ps", kExternalHeaderLimit, false},
+                        Case{"longer.ps", kExternalHeaderLimit + 1000, true}}) {
+    SCOPED_TRACE(c.name);
+    const std::string path = printer_.directory() + "/" + c.name;
+    std::string contents(c.size, 'x');
+    for (size_t i = 0; i < c.size; i += 64) contents[i] = '\n';
+    std::ofstream(path, std::ios::binary) << contents;
+    StoreText(record().externalHeaderFile, platform::Utf8ToUtf16(path));
+    const std::string expected =
+        contents.substr(0, kExternalHeaderLimit) + (c.cut ? cutNote : "") + gray;
+    EXPECT_TRUE(At(PSINJECT_BEGINPROLOG) == expected);
+  }
+
+  std::vector<std::string> notFiles = {printer_.directory()};
+#ifndef _WIN32
+  // Opening a pipe without a writer would wait for ever.
+  const std::string pipe = printer_.directory() + "/header.fifo";
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+  notFiles.push_back(pipe);
+  notFiles.push_back("/dev/zero");
+#endif
+  for (const std::string& path : notFiles) {
+    SCOPED_TRACE(path);
+    StoreText(record().externalHeaderFile, platform::Utf8ToUtf16(path));
+    EXPECT_EQ(At(PSINJECT_BEGINPROLOG), gray);
+  }
 }
 
 TEST_F(PageSetupTest, ProcessColourModelFollowsThePrinterAndTheColourMode) {
