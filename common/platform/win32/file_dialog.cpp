@@ -7,6 +7,8 @@
 #include "windows_support.h"
 
 #include <commdlg.h>
+// commdlg.h names the ANSI or wide call by a macro that would rename this layer's own.
+#undef GetOpenFileName
 
 namespace kx::platform {
 namespace {
