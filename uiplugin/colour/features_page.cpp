@@ -1,13 +1,141 @@
-// Placeholder until the dialog is built.
 #include "colour/features_page.h"
 
-namespace kx::ui {
+#include <memory>
 
-const platform::DialogSpec& FeaturesPageSpec() {
-  static const platform::DialogSpec spec = {.templateId = kFeaturesPageId, .caption = "", .width = 100, .height = 50, .style = 0, .exStyle = 0, .controls = {}};
-  return spec;
+#include "colour/features_page_state.h"
+#include "context_help.h"
+#include "host/call_barrier.h"
+#include "page_set.h"
+#include "platform/dialogs.h"
+
+namespace kx::ui {
+namespace {
+
+using namespace host;
+using platform::ControlKind;
+using platform::ControlSpec;
+
+constexpr DWORD kPushButton = BS_PUSHBUTTON | WS_TABSTOP;
+// Neither list is sorted: the resolutions keep the PPD's order, the colour sets the
+// predefined ones first and then the store's.
+constexpr DWORD kDropDownList = CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP;
+constexpr int kUnnamed = -1;
+
+constexpr int16_t kLabelX = 16;
+constexpr int16_t kLabelWidth = 70;
+constexpr int16_t kFieldX = 92;
+constexpr int16_t kFieldWidth = 140;
+constexpr int16_t kButtonHeight = 14;
+constexpr int16_t kListHeight = 100;  // with its drop-down part
+
+constexpr ControlSpec Button(int id, const char* caption, int16_t y) {
+  return {.id = id, .kind = ControlKind::Button, .caption = caption, .x = kFieldX, .y = y,
+          .width = kFieldWidth, .height = kButtonHeight, .style = kPushButton};
+}
+constexpr ControlSpec Label(int id, const char* caption, int16_t y) {
+  return {.id = id, .kind = ControlKind::Static, .caption = caption, .x = kLabelX,
+          .y = static_cast<int16_t>(y + 2), .width = kLabelWidth, .height = 8};
+}
+constexpr ControlSpec List(int id, int16_t y) {
+  return {.id = id, .kind = ControlKind::ComboBox, .x = kFieldX, .y = y, .width = kFieldWidth,
+          .height = kListHeight, .style = kDropDownList};
 }
 
-host::INT_PTR KX_STDCALL FeaturesPageProcedure(host::HWND, host::UINT, host::WPARAM, host::LPARAM) { return 0; }
+// Tab order is table order.
+constexpr ControlSpec kControls[] = {
+    {.id = kFeaturesFrame, .kind = ControlKind::Button, .x = 7, .y = 7, .width = 238,
+     .height = 204, .style = BS_GROUPBOX},
+    Label(kResolutionLabel, "해상도(DPI)", 22),
+    List(kResolutionList, 22),
+    Button(kGraphicsOptionsButton, "고급 그래픽 옵션", 42),
+    {.id = kQuickColourGroup, .kind = ControlKind::Button, .caption = "빠른 색상 구성", .x = 12,
+     .y = 66, .width = 228, .height = 58, .style = BS_GROUPBOX},
+    Label(kQuickColourLabel, "색상 구성:", 82),
+    List(kQuickColourList, 82),
+    Button(kAdvancedColourButton, "고급 컬러 옵션", 102),
+    Button(kPostScriptOptionsButton, "포스트 스크립트 옵션", 136),
+    Button(kEmailNotificationButton, "이메일 알림", 156),
+    Button(kCustomSettingsButton, "사용자 정의 설정", 176),
+};
+
+constexpr platform::DialogSpec kSpec = {
+    .templateId = kFeaturesPageId,
+    .caption = "기능",
+    .width = 252,
+    .height = 218,
+    .style = WS_CHILD | WS_CAPTION | DS_CONTROL,
+    .controls = kControls,
+};
+
+constexpr HelpTopic Topic(int id) { return {.controlId = id, .topicId = id}; }
+
+constexpr HelpTopic kHelpTopics[] = {
+    Topic(kResolutionList),          Topic(kGraphicsOptionsButton),
+    Topic(kQuickColourList),         Topic(kAdvancedColourButton),
+    Topic(kPostScriptOptionsButton), Topic(kEmailNotificationButton),
+    Topic(kCustomSettingsButton),    {},
+};
+constexpr DialogHelp kHelp = {.templateId = kFeaturesPageId, .topics = kHelpTopics};
+
+FeaturesPage* StateOf(HWND page) {
+  return reinterpret_cast<FeaturesPage*>(platform::GetWindowLongPtr(page, GWLP_USERDATA));
+}
+
+settings::PrivateRecord* RecordOf(const PageSetContext* context) {
+  if (context == nullptr || context->commonUi == nullptr) return nullptr;
+  return static_cast<settings::PrivateRecord*>(context->commonUi->pOEMDM);
+}
+
+// Without a settings record there is nothing to show or change: the page stays as its
+// template made it, and only its help answers.
+void OnInit(HWND page, LPARAM init) {
+  PageSetContext* context = ContextOfPage(init);
+  settings::PrivateRecord* record = RecordOf(context);
+  if (record == nullptr) return;
+  auto state = std::make_unique<FeaturesPage>(page, context, record);
+  platform::SetWindowLongPtr(page, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(state.get()));
+  state.release()->OnInit();
+}
+
+void OnDestroy(HWND page) {
+  std::unique_ptr<FeaturesPage> state(StateOf(page));
+  platform::SetWindowLongPtr(page, GWLP_USERDATA, 0);
+}
+
+INT_PTR Dispatch(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_INITDIALOG) {
+    OnInit(page, lParam);
+    return 1;
+  }
+  FeaturesPage* state = StateOf(page);
+  if (state == nullptr) return 0;
+  switch (message) {
+    case WM_DESTROY:
+      OnDestroy(page);
+      return 0;
+    case WM_COMMAND:
+      state->OnCommand(LoWord(wParam), HiWord(wParam));
+      return 0;
+    case WM_NOTIFY:
+      if (lParam == 0) return 0;
+      return state->OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
+    case WM_SHOWWINDOW:
+      state->OnShowOrHide();
+      return 0;
+    default:
+      return 0;
+  }
+}
+
+}  // namespace
+
+const platform::DialogSpec& FeaturesPageSpec() { return kSpec; }
+
+INT_PTR KX_STDCALL FeaturesPageProcedure(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
+  return DialogBarrier([&]() -> INT_PTR {
+    if (AnswerHelpRequest(page, message, wParam, lParam, kHelp)) return 1;
+    return Dispatch(page, message, wParam, lParam);
+  });
+}
 
 }  // namespace kx::ui

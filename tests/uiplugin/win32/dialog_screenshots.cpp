@@ -1,11 +1,11 @@
 // Opens a dialog or page of the built UI plug-in as a user would see it, for a picture of
 // it taken from the display, in the system's own controls and fonts.
 //
-// Usage: kx48t7-screenshot <subject> <geometry file> <done file>, the subject one of
-// about-box (the About box, reading the version resource of KX48T7UI.DLL itself),
-// watermark-editor (the editor on the job's watermark), overlay-page (the overlay and
-// watermark page in a property sheet), colour-options, colour-details and profile-manager
-// (the colour dialogs on the job's colour settings). Once the window is drawn, its place on the screen
+// Usage: kx48t7-screenshot --list (the subjects, one per line), or
+// kx48t7-screenshot <subject> <geometry file> <done file>, the subject one of
+// kSubjects below: the About box (reading the version resource of KX48T7UI.DLL itself),
+// the pages of the document sheet in a property sheet, and the modal dialogs on the job's
+// settings. Once the window is drawn, its place on the screen
 // is written to the geometry file ("WxH+X+Y"); it stays open until the done file exists
 // (at most a minute), then it is closed as a user would. Exits with 0 when all of that
 // happened.
@@ -17,7 +17,12 @@
 #include "about_box.h"
 #include "colour/advanced_colour_dialog.h"
 #include "colour/colour_details_dialog.h"
+#include "colour/features_page.h"
+#include "colour/graphics_options_dialog.h"
 #include "colour/profile_dialog.h"
+#include "joboptions/custom_settings_dialog.h"
+#include "joboptions/email_dialog.h"
+#include "joboptions/postscript_options_dialog.h"
 #include "page_set.h"
 #include "platform/dialogs.h"
 #include "platform/module.h"
@@ -126,15 +131,16 @@ bool JobDialog(Picture* picture, host::INT_PTR* result, int closeButton,
 constexpr int kProfileDoneButton = 1306;
 constexpr host::INT_PTR kProfileDone = 1;
 
-bool OverlayPage(Picture* picture, host::INT_PTR* result) {
+// A page of the document sheet in a property sheet of its own, on the job.
+bool SheetPage(Picture* picture, host::INT_PTR* result, const platform::DialogSpec& spec,
+               host::DLGPROC procedure) {
   Job job;
-  const std::vector<uint32_t> dialogTemplate =
-      platform::BuildDialogTemplate(ui::OverlayPageSpec());
+  const std::vector<uint32_t> dialogTemplate = platform::BuildDialogTemplate(spec);
   host::PROPSHEETPAGEW page{};
   page.dwSize = sizeof(page);
   page.dwFlags = host::PSP_DLGINDIRECT;
   page.pResource = dialogTemplate.data();
-  page.pfnDlgProc = ui::OverlayPageProcedure;
+  page.pfnDlgProc = procedure;
   page.lParam = reinterpret_cast<host::LPARAM>(&job.context);
   const host::HWND sheet = test::OpenPropertySheet(page, u"VRX48T7-PSN PS 인쇄 기본 설정");
   if (sheet == nullptr) return false;
@@ -144,14 +150,72 @@ bool OverlayPage(Picture* picture, host::INT_PTR* result) {
   return true;
 }
 
+using Subject = bool (*)(Picture* picture, host::INT_PTR* result);
+struct NamedSubject {
+  const char* name;
+  Subject take;
+};
+
+// Cancel closes every dialog here but the e-mail notification, which ends with 1 either way.
+template <host::INT_PTR (*Show)(host::HWND, ui::PageSetContext*), int CloseButton = host::IDCANCEL,
+          host::INT_PTR ClosedResult = host::IDCANCEL>
+bool CancelledJobDialog(Picture* picture, host::INT_PTR* result) {
+  return JobDialog(picture, result, CloseButton, ClosedResult,
+                   [](ui::PageSetContext* context) { return Show(nullptr, context); });
+}
+
+const NamedSubject kSubjects[] = {
+    {"about-box", AboutBox},
+    {"watermark-editor",
+     [](Picture* picture, host::INT_PTR* result) {
+       return JobDialog(picture, result, static_cast<int>(ui::kEditorCancelled),
+                        ui::kEditorCancelled, [](ui::PageSetContext* context) {
+                          return ui::ShowWatermarkEditor(nullptr, context);
+                        });
+     }},
+    {"features-page",
+     [](Picture* picture, host::INT_PTR* result) {
+       return SheetPage(picture, result, ui::FeaturesPageSpec(), ui::FeaturesPageProcedure);
+     }},
+    {"overlay-page",
+     [](Picture* picture, host::INT_PTR* result) {
+       return SheetPage(picture, result, ui::OverlayPageSpec(), ui::OverlayPageProcedure);
+     }},
+    {"colour-options", CancelledJobDialog<ui::ShowAdvancedColourOptions>},
+    {"colour-details", CancelledJobDialog<ui::ShowColourDetails>},
+    {"profile-manager",
+     [](Picture* picture, host::INT_PTR* result) {
+       return JobDialog(picture, result, kProfileDoneButton, kProfileDone,
+                        [](ui::PageSetContext* context) {
+                          return ui::ShowProfileManager(nullptr, context,
+                                                        ui::ProfileKind::kRgbSource);
+                        });
+     }},
+    {"graphics-options", CancelledJobDialog<ui::ShowGraphicsOptions>},
+    {"postscript-options", CancelledJobDialog<ui::ShowPostScriptOptions>},
+    {"email-notification", CancelledJobDialog<ui::ShowEmailNotification, host::IDCANCEL, 1>},
+    {"custom-settings", CancelledJobDialog<ui::ShowCustomSettings>},
+};
+
+std::string SubjectNames() {
+  std::string names;
+  for (const NamedSubject& subject : kSubjects) {
+    names += names.empty() ? "" : "|";
+    names += subject.name;
+  }
+  return names;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (argc == 2 && std::strcmp(argv[1], "--list") == 0) {
+    for (const NamedSubject& subject : kSubjects) std::printf("%s\n", subject.name);
+    return 0;
+  }
   if (argc != 4) {
-    std::fprintf(stderr,
-                 "usage: kx48t7-screenshot about-box|watermark-editor|overlay-page|"
-                 "colour-options|colour-details|profile-manager "
-                 "<geometry file> <done file>\n");
+    std::fprintf(stderr, "usage: kx48t7-screenshot %s <geometry file> <done file>\n",
+                 SubjectNames().c_str());
     return 2;
   }
   std::string error;
@@ -166,34 +230,13 @@ int main(int argc, char** argv) {
   const std::string subject = argv[1];
   host::INT_PTR result = 0;
   bool closed = false;
-  if (subject == "about-box") {
-    closed = AboutBox(&picture, &result);
-  } else if (subject == "watermark-editor") {
-    closed = JobDialog(&picture, &result, static_cast<int>(ui::kEditorCancelled),
-                       ui::kEditorCancelled, [](ui::PageSetContext* context) {
-                         return ui::ShowWatermarkEditor(nullptr, context);
-                       });
-  } else if (subject == "overlay-page") {
-    closed = OverlayPage(&picture, &result);
-  } else if (subject == "colour-options") {
-    closed = JobDialog(&picture, &result, host::IDCANCEL, host::IDCANCEL,
-                       [](ui::PageSetContext* context) {
-                         return ui::ShowAdvancedColourOptions(nullptr, context);
-                       });
-  } else if (subject == "colour-details") {
-    closed = JobDialog(&picture, &result, host::IDCANCEL, host::IDCANCEL,
-                       [](ui::PageSetContext* context) {
-                         return ui::ShowColourDetails(nullptr, context);
-                       });
-  } else if (subject == "profile-manager") {
-    closed = JobDialog(&picture, &result, kProfileDoneButton, kProfileDone,
-                       [](ui::PageSetContext* context) {
-                         return ui::ShowProfileManager(nullptr, context,
-                                                       ui::ProfileKind::kRgbSource);
-                       });
-  } else {
-    std::fprintf(stderr, "unknown subject %s\n", subject.c_str());
+  bool known = false;
+  for (const NamedSubject& candidate : kSubjects) {
+    if (subject != candidate.name) continue;
+    known = true;
+    closed = candidate.take(&picture, &result);
   }
+  if (!known) std::fprintf(stderr, "unknown subject %s\n", subject.c_str());
   platform::UnloadModule(module);
   std::printf("%s \"%s\": %s, closed with %lld\n", subject.c_str(),
               platform::Utf16ToUtf8(picture.title).c_str(),
