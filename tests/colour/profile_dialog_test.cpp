@@ -41,14 +41,8 @@ constexpr char16_t kRemoved[] = u"프로필 제거";
 
 constexpr char16_t kVendorKey[] = u"Software\\VESTRAL ORBINE\\";
 
-struct Balloon {
-  int at = 0;
-  std::u16string text;
-};
-Balloon BalloonNow(const DialogDriver& d) {
-  const ProfileBalloon balloon = ProfileBalloonOf(d.dialog());
-  if (balloon.window == nullptr || !platform::IsWindowVisible(balloon.window)) return {};
-  return {balloon.shownAt, platform::GetWindowText(balloon.window)};
+test::ShownBalloon BalloonNow(const DialogDriver& d) {
+  return test::BalloonShown(ProfileBalloonOf(d.dialog()));
 }
 
 // A description typed into the list's box while no entry is chosen.
@@ -105,7 +99,7 @@ class ProfileDialogTest : public ::testing::Test {
 
   bool korean() const { return codePages_.active(); }
   void ExpectBalloon(const DialogDriver& d, int at, const char16_t* text) {
-    const Balloon balloon = BalloonNow(d);
+    const test::ShownBalloon balloon = BalloonNow(d);
     EXPECT_EQ(balloon.at, at);
     if (korean() && text != nullptr) {
       EXPECT_EQ(balloon.text, text);

@@ -68,9 +68,7 @@ class EmailDialogTest : public ::testing::Test {
   }
   // The balloon's control while it is shown, 0 when none is.
   static int BalloonAt(const DialogDriver& d) {
-    const EmailBalloon balloon = EmailBalloonOf(d.dialog());
-    if (balloon.shownAt == 0 || !platform::IsWindowVisible(balloon.window)) return 0;
-    return balloon.shownAt;
+    return test::BalloonShown(EmailBalloonOf(d.dialog())).at;
   }
   static std::u16string BalloonText(const DialogDriver& d) {
     return platform::GetWindowText(EmailBalloonOf(d.dialog()).window);

@@ -50,14 +50,8 @@ constexpr std::optional<int> kUnknownSystem = std::nullopt;
 constexpr int kHeaderControls[] = {kHeaderGroup, kExternalHeaderBox, kHeaderPathBox,
                                    kBrowseButton};
 
-struct Balloon {
-  int at = 0;
-  std::u16string text;
-};
-Balloon BalloonNow(const DialogDriver& d) {
-  const PostScriptBalloon balloon = PostScriptBalloonOf(d.dialog());
-  if (balloon.window == nullptr || !platform::IsWindowVisible(balloon.window)) return {};
-  return {balloon.shownAt, platform::GetWindowText(balloon.window)};
+test::ShownBalloon BalloonNow(const DialogDriver& d) {
+  return test::BalloonShown(PostScriptBalloonOf(d.dialog()));
 }
 
 bool Visible(const DialogDriver& d, int id) { return platform::IsWindowVisible(d.Control(id)); }
@@ -123,7 +117,7 @@ class PostScriptOptionsTest : public ::testing::Test {
 
   bool korean() const { return codePages_.active(); }
   void ExpectBalloon(const DialogDriver& d, int at, const char16_t* text = nullptr) {
-    const Balloon balloon = BalloonNow(d);
+    const test::ShownBalloon balloon = BalloonNow(d);
     EXPECT_EQ(balloon.at, at);
     if (at != 0) {
       EXPECT_FALSE(balloon.text.empty());

@@ -14,6 +14,7 @@
 
 #include "host/window.h"
 #include "platform/dialogs.h"
+#include "tips.h"
 
 namespace kx::test {
 
@@ -180,5 +181,17 @@ class MessageBoxLog {
   }
   std::vector<Box> boxes_;
 };
+
+// What a dialog's balloon shows: the control it points at (0: none shown) and its text.
+struct ShownBalloon {
+  int at = 0;
+  std::u16string text;
+};
+inline ShownBalloon BalloonShown(const ui::TipState& tip) {
+  if (tip.window == nullptr || tip.shownAt == 0 || !platform::IsWindowVisible(tip.window)) {
+    return {};
+  }
+  return {tip.shownAt, platform::GetWindowText(tip.window)};
+}
 
 }  // namespace kx::test

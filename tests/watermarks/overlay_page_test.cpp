@@ -186,9 +186,7 @@ class OverlayPageTest : public ::testing::Test {
   HWND Item(int id) { return sheet_->Control(0, id); }
   bool Focused(int id) { return platform::GetFocus() == Item(id); }
   std::u16string Balloon() {
-    const OverlayPageBalloon balloon = BalloonOfOverlayPage(sheet_->page(0));
-    if (balloon.shownAt == 0 || !platform::IsWindowVisible(balloon.window)) return {};
-    return platform::GetWindowText(balloon.window);
+    return test::BalloonShown(BalloonOfOverlayPage(sheet_->page(0))).text;
   }
   int BalloonAt() { return BalloonOfOverlayPage(sheet_->page(0)).shownAt; }
   std::u16string Selected() {

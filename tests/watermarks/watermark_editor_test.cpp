@@ -69,15 +69,8 @@ WatermarkRecord Named(std::u16string_view name) {
   return record;
 }
 
-// What the editor's balloon shows: the box it points at (0: none shown) and its text.
-struct Balloon {
-  int at = 0;
-  std::u16string text;
-};
-Balloon BalloonNow(const DialogDriver& driver) {
-  const EditorBalloon balloon = BalloonOf(driver.dialog());
-  if (balloon.window == nullptr || !platform::IsWindowVisible(balloon.window)) return {};
-  return {balloon.shownAt, platform::GetWindowText(balloon.window)};
+test::ShownBalloon BalloonNow(const DialogDriver& driver) {
+  return test::BalloonShown(BalloonOf(driver.dialog()));
 }
 
 class WatermarkEditorTest : public ::testing::Test {
@@ -136,7 +129,7 @@ class WatermarkEditorTest : public ::testing::Test {
   // names) as the plug-in's home system does.
   bool korean() const { return codePages_.active(); }
   void ExpectBalloon(const DialogDriver& driver, int box, const char16_t* message) {
-    const Balloon balloon = BalloonNow(driver);
+    const test::ShownBalloon balloon = BalloonNow(driver);
     EXPECT_EQ(balloon.at, box);
     if (korean() && message != nullptr) {
       EXPECT_EQ(balloon.text, message);

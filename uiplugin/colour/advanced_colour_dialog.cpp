@@ -28,16 +28,6 @@ using settings::PrivateRecord;
 constexpr INT_PTR kOk = IDOK;
 constexpr INT_PTR kCancelled = IDCANCEL;
 
-settings::PrivateRecord* SettingsOf(const PageSetContext* context) {
-  if (context == nullptr || context->commonUi == nullptr) return nullptr;
-  return static_cast<settings::PrivateRecord*>(context->commonUi->pOEMDM);
-}
-
-std::u16string PrinterOf(const PageSetContext& context) {
-  const PWSTR name = context.commonUi->pPrinterName;
-  return name != nullptr ? std::u16string(name) : std::u16string();
-}
-
 uint8_t* BlockOf(PrivateRecord* record) {
   return reinterpret_cast<uint8_t*>(record) + kColourBlockOffset;
 }
@@ -192,12 +182,12 @@ INT_PTR KX_STDCALL Procedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lP
 }  // namespace advanced_colour
 
 host::INT_PTR ShowAdvancedColourOptions(host::HWND owner, PageSetContext* context) {
-  settings::PrivateRecord* record = advanced_colour::SettingsOf(context);
+  settings::PrivateRecord* record = RecordOfContext(context);
   if (record == nullptr) return advanced_colour::kCancelled;
   AdvancedColourState& state = AdvancedColour();
   state.context = context;
   state.record = record;
-  state.printer = advanced_colour::PrinterOf(*context);
+  state.printer = PrinterNameOfContext(*context);
   const std::vector<uint32_t> dialogTemplate =
       platform::BuildDialogTemplate(AdvancedColourDialogSpec());
   const host::INT_PTR result = platform::DialogBoxIndirectParam(

@@ -48,16 +48,6 @@ HWND SetList(HWND dialog) { return platform::GetDlgItem(dialog, kSetList); }
 
 int ItemCount(HWND list) { return static_cast<int>(platform::SendMessage(list, CB_GETCOUNT, 0, 0)); }
 
-std::u16string ItemText(HWND list, int index) {
-  const auto at = static_cast<WPARAM>(index);
-  const LRESULT length = platform::SendMessage(list, CB_GETLBTEXTLEN, at, 0);
-  if (length < 0) return {};
-  std::u16string text(static_cast<size_t>(length) + 1, u'\0');
-  platform::SendMessage(list, CB_GETLBTEXT, at, reinterpret_cast<LPARAM>(text.data()));
-  text.resize(static_cast<size_t>(length));
-  return text;
-}
-
 // The set id of an item: 1 to 6 for a predefined set, 0 for a user set.
 uint32_t ItemSet(HWND list, int index) {
   const LRESULT data =
@@ -69,7 +59,7 @@ uint32_t ItemSet(HWND list, int index) {
 int FindItem(HWND list, std::u16string_view name) {
   const int count = ItemCount(list);
   for (int index = 0; index < count; ++index) {
-    if (ItemText(list, index) == name) return index;
+    if (ComboItemText(list, index) == name) return index;
   }
   return kNone;
 }
@@ -102,7 +92,8 @@ int ChosenItem(HWND dialog) {
   const HWND list = SetList(dialog);
   const auto selected = static_cast<int>(platform::SendMessage(list, CB_GETCURSEL, 0, 0));
   if (selected < 0) return kNone;
-  return ItemText(list, selected) == platform::GetDlgItemText(dialog, kSetList) ? selected : kNone;
+  const bool shown = ComboItemText(list, selected) == platform::GetDlgItemText(dialog, kSetList);
+  return shown ? selected : kNone;
 }
 
 // The box's text as far as it takes it.
@@ -141,7 +132,7 @@ void UseItem(HWND list, AdvancedColourState& state, int index) {
   if (set != kUserColourSet) {
     UsePredefinedSet(state, set);
   } else {
-    UseUserSet(state, ItemText(list, index));
+    UseUserSet(state, ComboItemText(list, index));
   }
   state.userSetChanged = false;
 }
@@ -189,7 +180,7 @@ void SaveTypedName(HWND dialog, AdvancedColourState& state) {
 std::u16string NameToDelete(HWND dialog, int selected) {
   const std::u16string typed = TypedName(dialog);
   if (!typed.empty() || selected < 0) return typed;
-  return ItemText(SetList(dialog), selected);
+  return ComboItemText(SetList(dialog), selected);
 }
 
 }  // namespace

@@ -213,14 +213,12 @@ DownloadTip DownloadTipOf(HWND dialog) {
 
 host::INT_PTR ShowColourDetails(host::HWND owner, PageSetContext* context) {
   constexpr host::INT_PTR kUnchanged = 2;
-  if (context == nullptr || context->commonUi == nullptr || context->commonUi->pOEMDM == nullptr) {
-    return kUnchanged;
-  }
+  settings::PrivateRecord* record = RecordOfContext(context);
+  if (record == nullptr) return kUnchanged;
   auto session = std::make_unique<details::DetailsSession>();
   session->context = context;
-  session->record = static_cast<settings::PrivateRecord*>(context->commonUi->pOEMDM);
-  const host::PWSTR printer = context->commonUi->pPrinterName;
-  if (printer != nullptr) session->printer = printer;
+  session->record = record;
+  session->printer = PrinterNameOfContext(*context);
   return RunSessionDialog<details::DetailsDialog>(owner, session.get());
 }
 

@@ -50,16 +50,6 @@ LRESULT ItemData(HWND list, LRESULT index) {
   return platform::SendMessage(list, CB_GETITEMDATA, static_cast<WPARAM>(index), 0);
 }
 
-std::u16string ItemText(HWND list, LRESULT index) {
-  const auto at = static_cast<WPARAM>(index);
-  const LRESULT length = platform::SendMessage(list, CB_GETLBTEXTLEN, at, 0);
-  if (length < 0) return {};
-  std::u16string text(static_cast<size_t>(length) + 1, u'\0');
-  platform::SendMessage(list, CB_GETLBTEXT, at, reinterpret_cast<LPARAM>(text.data()));
-  text.resize(static_cast<size_t>(length));
-  return text;
-}
-
 void AddEntry(HWND list, std::u16string_view text, uint32_t value) {
   const std::u16string entry(text);
   const LRESULT at =
@@ -158,7 +148,7 @@ void SelectExactText(HWND dialog, int listId, std::u16string_view text) {
   const LRESULT count = platform::SendMessage(combo, CB_GETCOUNT, 0, 0);
   LRESULT select = 0;
   for (LRESULT i = 0; i < count; ++i) {
-    if (ItemText(combo, i) == text) {
+    if (ComboItemText(combo, i) == text) {
       select = i;
       break;
     }
@@ -169,7 +159,7 @@ void SelectExactText(HWND dialog, int listId, std::u16string_view text) {
 std::u16string SelectedText(HWND dialog, int listId) {
   const HWND combo = platform::GetDlgItem(dialog, listId);
   const LRESULT selected = platform::SendMessage(combo, CB_GETCURSEL, 0, 0);
-  return selected < 0 ? std::u16string() : ItemText(combo, selected);
+  return selected < 0 ? std::u16string() : ComboItemText(combo, selected);
 }
 
 bool ColourBlocksDiffer(const PrivateRecord& a, const PrivateRecord& b) {

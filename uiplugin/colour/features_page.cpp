@@ -6,6 +6,7 @@
 #include "context_help.h"
 #include "host/call_barrier.h"
 #include "page_set.h"
+#include "page_state.h"
 #include "platform/dialogs.h"
 
 namespace kx::ui {
@@ -77,41 +78,18 @@ constexpr HelpTopic kHelpTopics[] = {
 };
 constexpr DialogHelp kHelp = {.templateId = kFeaturesPageId, .topics = kHelpTopics};
 
-FeaturesPage* StateOf(HWND page) {
-  return reinterpret_cast<FeaturesPage*>(platform::GetWindowLongPtr(page, GWLP_USERDATA));
-}
-
-settings::PrivateRecord* RecordOf(const PageSetContext* context) {
-  if (context == nullptr || context->commonUi == nullptr) return nullptr;
-  return static_cast<settings::PrivateRecord*>(context->commonUi->pOEMDM);
-}
-
-// Without a settings record there is nothing to show or change: the page stays as its
-// template made it, and only its help answers.
-void OnInit(HWND page, LPARAM init) {
-  PageSetContext* context = ContextOfPage(init);
-  settings::PrivateRecord* record = RecordOf(context);
-  if (record == nullptr) return;
-  auto state = std::make_unique<FeaturesPage>(page, context, record);
-  platform::SetWindowLongPtr(page, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(state.get()));
-  state.release()->OnInit();
-}
-
-void OnDestroy(HWND page) {
-  std::unique_ptr<FeaturesPage> state(StateOf(page));
-  platform::SetWindowLongPtr(page, GWLP_USERDATA, 0);
-}
+FeaturesPage* StateOf(HWND page) { return PageStateOf<FeaturesPage>(page); }
 
 INT_PTR Dispatch(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_INITDIALOG) {
-    OnInit(page, lParam);
+    CreatePageState<FeaturesPage>(page, lParam);
     return 1;
   }
   FeaturesPage* state = StateOf(page);
   if (state == nullptr) return 0;
   switch (message) {
     case WM_DESTROY:
-      OnDestroy(page);
+      DestroyPageState<FeaturesPage>(page);
       return 0;
     case WM_COMMAND:
       state->OnCommand(LoWord(wParam), HiWord(wParam));

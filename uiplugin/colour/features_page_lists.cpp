@@ -34,16 +34,6 @@ bool UsesNoDiskProfile(const PrivateRecord& record) {
          record.destinationNone == 1;
 }
 
-std::u16string EntryText(HWND list, LRESULT index) {
-  const auto at = static_cast<WPARAM>(index);
-  const LRESULT length = platform::SendMessage(list, CB_GETLBTEXTLEN, at, 0);
-  if (length < 0) return {};
-  std::u16string text(static_cast<size_t>(length) + 1, u'\0');
-  platform::SendMessage(list, CB_GETLBTEXT, at, reinterpret_cast<LPARAM>(text.data()));
-  text.resize(static_cast<size_t>(length));
-  return text;
-}
-
 // The first entry whose item data is `value`; kNone when there is none.
 LRESULT FindValue(HWND list, uint32_t value) {
   const LRESULT count = platform::SendMessage(list, CB_GETCOUNT, 0, 0);
@@ -153,7 +143,7 @@ void FeaturesPage::OnQuickColourChanged() {
   const HWND list = Item(kQuickColourList);
   const LRESULT selected = platform::SendMessage(list, CB_GETCURSEL, 0, 0);
   if (selected < 0) return;
-  const std::u16string name = EntryText(list, selected);
+  const std::u16string name = ComboItemText(list, selected);
   if (LoadColourSet(name, PrinterName(), record_)) {
     settings::StoreText(record_->colorSetName, name);
   }

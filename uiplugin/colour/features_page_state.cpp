@@ -160,10 +160,7 @@ void FeaturesPage::SetMessageResult(LONG_PTR result) {
   platform::SetWindowLongPtr(page_, DWLP_MSGRESULT, result);
 }
 
-std::u16string FeaturesPage::PrinterName() const {
-  const char16_t* name = context_->commonUi->pPrinterName;
-  return name != nullptr ? std::u16string(name) : std::u16string();
-}
+std::u16string FeaturesPage::PrinterName() const { return PrinterNameOfContext(*context_); }
 
 HWND FeaturesPage::Item(int id) const { return platform::GetDlgItem(page_, id); }
 

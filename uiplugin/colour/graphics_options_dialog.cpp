@@ -107,11 +107,10 @@ struct GraphicsOptionsDialog {
 }  // namespace graphics_options
 
 host::INT_PTR ShowGraphicsOptions(host::HWND owner, PageSetContext* context) {
-  if (context == nullptr || context->commonUi == nullptr || context->commonUi->pOEMDM == nullptr) {
-    return graphics_options::kGraphicsCancelled;
-  }
+  settings::PrivateRecord* record = RecordOfContext(context);
+  if (record == nullptr) return graphics_options::kGraphicsCancelled;
   graphics_options::Session session{
-      .record = static_cast<settings::PrivateRecord*>(context->commonUi->pOEMDM),
+      .record = record,
       .ppd = context->ppd,
   };
   return RunSessionDialog<graphics_options::GraphicsOptionsDialog>(owner, &session);

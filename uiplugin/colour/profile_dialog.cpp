@@ -66,16 +66,6 @@ LRESULT ComboMessage(HWND dialog, UINT message, WPARAM wParam, const char16_t* t
   return platform::SendMessage(Combo(dialog), message, wParam, reinterpret_cast<LPARAM>(text));
 }
 
-std::u16string EntryText(HWND dialog, LRESULT index) {
-  const auto at = static_cast<WPARAM>(index);
-  const LRESULT length = ComboMessage(dialog, CB_GETLBTEXTLEN, at);
-  if (length < 0) return {};
-  std::u16string text(static_cast<size_t>(length) + 1, u'\0');
-  platform::SendMessage(Combo(dialog), CB_GETLBTEXT, at, reinterpret_cast<LPARAM>(text.data()));
-  text.resize(static_cast<size_t>(length));
-  return text;
-}
-
 // The stored file name of a description; empty when its record cannot be read.
 std::u16string StoredFileName(const Session& session, const std::u16string& description) {
   ProfileRecord record{};
@@ -84,7 +74,7 @@ std::u16string StoredFileName(const Session& session, const std::u16string& desc
 }
 
 void ShowFileNameOf(HWND dialog, const Session& session, LRESULT index) {
-  const std::u16string description = index >= 0 ? EntryText(dialog, index) : std::u16string();
+  const std::u16string description = index >= 0 ? ComboItemText(Combo(dialog), index) : std::u16string();
   platform::SetDlgItemText(dialog, kFileNameBox,
                            description.empty() ? u"" : StoredFileName(session, description));
 }
@@ -262,10 +252,10 @@ struct ProfileDialog {
 
 }  // namespace
 
-ProfileBalloon ProfileBalloonOf(HWND dialog) {
+TipState ProfileBalloonOf(HWND dialog) {
   const Session* session = SessionOf(dialog);
   if (session == nullptr) return {};
-  return {.window = session->balloon.window(), .shownAt = session->balloon.shownControl()};
+  return session->balloon.state();
 }
 
 }  // namespace profiles
@@ -274,8 +264,7 @@ host::INT_PTR ShowProfileManager(host::HWND owner, PageSetContext* context, Prof
   if (context == nullptr || context->commonUi == nullptr) return profiles::kProfilesCancelled;
   profiles::Session session;
   session.kind = kind;
-  const host::PWSTR printer = context->commonUi->pPrinterName;
-  if (printer != nullptr) session.printer = printer;
+  session.printer = PrinterNameOfContext(*context);
   return RunSessionDialog<profiles::ProfileDialog>(owner, &session);
 }
 

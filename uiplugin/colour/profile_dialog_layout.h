@@ -3,6 +3,7 @@
 
 #include "context_help.h"
 #include "host/window.h"
+#include "tips.h"
 
 namespace kx::ui::profiles {
 
@@ -26,10 +27,6 @@ inline constexpr int kTipControls[] = {kFileNameBox, kDescriptionCombo};
 const DialogHelp& ProfileHelp();
 
 // The balloon of an open dialog: its window and the control it is shown at (0: none).
-struct ProfileBalloon {
-  host::HWND window = nullptr;
-  int shownAt = 0;
-};
-ProfileBalloon ProfileBalloonOf(host::HWND dialog);
+TipState ProfileBalloonOf(host::HWND dialog);
 
 }  // namespace kx::ui::profiles

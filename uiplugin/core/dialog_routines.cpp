@@ -119,6 +119,17 @@ uint32_t SelectedValue(HWND dialog, int controlId) {
   return data == CB_ERR ? 0 : static_cast<uint32_t>(data);
 }
 
+std::u16string ComboItemText(HWND combo, LRESULT index) {
+  if (index < 0) return {};
+  const auto at = static_cast<WPARAM>(index);
+  const LRESULT length = platform::SendMessage(combo, CB_GETLBTEXTLEN, at, 0);
+  if (length < 0) return {};
+  std::u16string text(static_cast<size_t>(length) + 1, u'\0');
+  platform::SendMessage(combo, CB_GETLBTEXT, at, reinterpret_cast<LPARAM>(text.data()));
+  text.resize(static_cast<size_t>(length));
+  return text;
+}
+
 int SelectByValue(HWND dialog, int controlId, uint32_t value) {
   return SelectItemOfValue(platform::GetDlgItem(dialog, controlId), value);
 }

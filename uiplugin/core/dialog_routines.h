@@ -42,6 +42,9 @@ int FillComboWithValues(host::HWND dialog, int controlId, TextTable table, uint3
 // read.
 uint32_t SelectedValue(host::HWND dialog, int controlId);
 
+// The text of the combo box's item `index`; empty when there is no such item.
+std::u16string ComboItemText(host::HWND combo, host::LRESULT index);
+
 // Selects the first item whose data is `value`, else item 0; the index selected.
 int SelectByValue(host::HWND dialog, int controlId, uint32_t value);
 

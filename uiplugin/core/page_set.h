@@ -6,11 +6,13 @@
 
 #include <cstdint>
 #include <span>
+#include <string>
 #include <vector>
 
 #include "host/oemui.h"
 #include "platform/dialog_template.h"
 #include "ppd/ppd.h"
+#include "settings/record.h"
 
 namespace kx::ui {
 
@@ -38,6 +40,18 @@ struct PageEntry {
 using PageList = std::span<const PageEntry>;
 
 enum class SheetKind { Document, Printer };
+
+// The sheet's private settings record; null when the host gave none.
+inline settings::PrivateRecord* RecordOfContext(const PageSetContext* context) {
+  if (context == nullptr || context->commonUi == nullptr) return nullptr;
+  return static_cast<settings::PrivateRecord*>(context->commonUi->pOEMDM);
+}
+
+// The printer the sheet is for, which names its per-user stores; empty when not given.
+inline std::u16string PrinterNameOfContext(const PageSetContext& context) {
+  const host::PWSTR name = context.commonUi != nullptr ? context.commonUi->pPrinterName : nullptr;
+  return name != nullptr ? std::u16string(name) : std::u16string();
+}
 
 // The context a page procedure was given at WM_INITDIALOG (its PROPSHEETPAGEW's lParam).
 inline PageSetContext* ContextOfPage(host::LPARAM initParam) {

@@ -10,6 +10,12 @@
 
 namespace kx::ui {
 
+// Where a dialog's tip stands: its window, and the control it is shown at (0: none).
+struct TipState {
+  host::HWND window = nullptr;
+  int shownAt = 0;
+};
+
 // When Hide, for an event other than mouse movement, takes the tip down: when it belongs
 // to another control than the one named, or only when it belongs to that very control.
 enum class TipHideRule { OtherControl, SameControl };
@@ -33,6 +39,7 @@ class Tips {
   // The control whose tip is shown, 0 when none.
   int shownControl() const { return shown_; }
   host::HWND window() const { return tip_; }
+  TipState state() const { return {.window = tip_, .shownAt = shown_}; }
 
  private:
   void Deactivate();

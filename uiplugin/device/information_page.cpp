@@ -70,11 +70,6 @@ PageSetContext* ContextOf(HWND page) {
   return reinterpret_cast<PageSetContext*>(platform::GetWindowLongPtr(page, GWLP_USERDATA));
 }
 
-settings::PrivateRecord* RecordOf(const PageSetContext* context) {
-  if (context == nullptr || context->commonUi == nullptr) return nullptr;
-  return static_cast<settings::PrivateRecord*>(context->commonUi->pOEMDM);
-}
-
 // The template's "버전" followed by the product version (the line keeps its text when the
 // version cannot be read), and the rights notice of the module's version resource.
 void ShowVersion(HWND page) {
@@ -100,7 +95,7 @@ void OnInit(HWND page, LPARAM init) {
 // printer's, not the job's, and stay.
 void ResetDriver(HWND page) {
   PageSetContext* context = ContextOf(page);
-  settings::PrivateRecord* record = RecordOf(context);
+  settings::PrivateRecord* record = RecordOfContext(context);
   if (record == nullptr) return;
   const platform::PrinterHandle printer = context->commonUi->hPrinter;
   const settings::DeviceOptions kept = record->devOpts;

@@ -70,16 +70,6 @@ std::u16string BoxName(HWND dialog) {
   return name;
 }
 
-std::u16string EntryText(HWND dialog, LRESULT index) {
-  const auto at = static_cast<WPARAM>(index);
-  const LRESULT length = ComboMessage(dialog, CB_GETLBTEXTLEN, at);
-  if (length < 0) return {};
-  std::u16string text(static_cast<size_t>(length) + 1, u'\0');
-  platform::SendMessage(Combo(dialog), CB_GETLBTEXT, at, reinterpret_cast<LPARAM>(text.data()));
-  text.resize(static_cast<size_t>(length));
-  return text;
-}
-
 // Lists the stored settings and "없음"; the number of stored ones.
 size_t ListSettings(HWND dialog, const Session& session) {
   ComboMessage(dialog, CB_RESETCONTENT, 0);
@@ -118,7 +108,7 @@ void OnInit(HWND dialog, Session& session) {
 void OnChosen(HWND dialog, Session& session) {
   const LRESULT chosen = ComboMessage(dialog, CB_GETCURSEL, 0);
   if (chosen == CB_ERR) return;
-  SetCurrentName(session, EntryText(dialog, chosen));
+  SetCurrentName(session, ComboItemText(Combo(dialog), chosen));
   Refresh(dialog, session);
 }
 
@@ -222,15 +212,12 @@ struct CustomSettingsDialog {
 }  // namespace custom_settings
 
 host::INT_PTR ShowCustomSettings(host::HWND owner, PageSetContext* context) {
-  if (context == nullptr || context->commonUi == nullptr ||
-      context->commonUi->pOEMDM == nullptr) {
-    return custom_settings::kCancelled;
-  }
+  settings::PrivateRecord* record = RecordOfContext(context);
+  if (record == nullptr) return custom_settings::kCancelled;
   custom_settings::Session session;
   session.context = context;
-  session.record = static_cast<settings::PrivateRecord*>(context->commonUi->pOEMDM);
-  const host::PWSTR printer = context->commonUi->pPrinterName;
-  if (printer != nullptr) session.printer = printer;
+  session.record = record;
+  session.printer = PrinterNameOfContext(*context);
   return RunSessionDialog<custom_settings::CustomSettingsDialog>(owner, &session);
 }
 

@@ -140,10 +140,10 @@ struct EmailDialog {
 
 }  // namespace
 
-EmailBalloon EmailBalloonOf(HWND dialog) {
+TipState EmailBalloonOf(HWND dialog) {
   const Session* session = SessionOfDialog<Session>(dialog);
   if (session == nullptr) return {};
-  return {.window = session->balloon.window(), .shownAt = session->balloon.shownControl()};
+  return session->balloon.state();
 }
 
 }  // namespace email
@@ -160,11 +160,10 @@ bool IsUsableEmailAddress(std::u16string_view address) {
 }
 
 host::INT_PTR ShowEmailNotification(host::HWND owner, PageSetContext* context) {
-  if (context == nullptr || context->commonUi == nullptr || context->commonUi->pOEMDM == nullptr) {
-    return email::kClosed;
-  }
+  settings::PrivateRecord* record = RecordOfContext(context);
+  if (record == nullptr) return email::kClosed;
   email::Session session;
-  session.record = static_cast<settings::PrivateRecord*>(context->commonUi->pOEMDM);
+  session.record = record;
   return RunSessionDialog<email::EmailDialog>(owner, &session);
 }
 

@@ -3,6 +3,7 @@
 
 #include "context_help.h"
 #include "host/window.h"
+#include "tips.h"
 
 namespace kx::ui::email {
 
@@ -18,10 +19,6 @@ inline constexpr int kAddressLimit = 259;
 const DialogHelp& EmailHelp();
 
 // The balloon of an open dialog: its window and the control it is shown at (0: none).
-struct EmailBalloon {
-  host::HWND window = nullptr;
-  int shownAt = 0;
-};
-EmailBalloon EmailBalloonOf(host::HWND dialog);
+TipState EmailBalloonOf(host::HWND dialog);
 
 }  // namespace kx::ui::email

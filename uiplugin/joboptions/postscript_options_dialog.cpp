@@ -266,20 +266,18 @@ struct PostScriptOptionsDialog {
 
 }  // namespace
 
-PostScriptBalloon PostScriptBalloonOf(host::HWND dialog) {
+TipState PostScriptBalloonOf(host::HWND dialog) {
   const Session* session = SessionOfDialog<Session>(dialog);
   if (session == nullptr) return {};
-  return {.window = session->balloon.window(), .shownAt = session->balloon.shownControl()};
+  return session->balloon.state();
 }
 
 }  // namespace postscript_options
 
 host::INT_PTR ShowPostScriptOptions(host::HWND owner, PageSetContext* context) {
-  if (context == nullptr || context->commonUi == nullptr || context->commonUi->pOEMDM == nullptr) {
-    return postscript_options::kPostScriptCancelled;
-  }
-  return RunPostScriptOptions(owner, static_cast<settings::PrivateRecord*>(context->commonUi->pOEMDM),
-                              platform::SystemMajorVersion());
+  settings::PrivateRecord* record = RecordOfContext(context);
+  if (record == nullptr) return postscript_options::kPostScriptCancelled;
+  return RunPostScriptOptions(owner, record, platform::SystemMajorVersion());
 }
 
 host::INT_PTR RunPostScriptOptions(host::HWND owner, settings::PrivateRecord* record,

@@ -5,6 +5,7 @@
 
 #include "context_help.h"
 #include "host/window.h"
+#include "tips.h"
 
 namespace kx::ui::postscript_options {
 
@@ -37,10 +38,6 @@ inline constexpr int kBalloonControls[] = {kTimeoutBox, kHeaderPathBox};
 const DialogHelp& PostScriptOptionsHelp();
 
 // The balloon of an open dialog: its window and the control it is shown at (0: none).
-struct PostScriptBalloon {
-  host::HWND window = nullptr;
-  int shownAt = 0;
-};
-PostScriptBalloon PostScriptBalloonOf(host::HWND dialog);
+TipState PostScriptBalloonOf(host::HWND dialog);
 
 }  // namespace kx::ui::postscript_options

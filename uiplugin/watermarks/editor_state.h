@@ -6,6 +6,7 @@
 #include <string>
 
 #include "host/window.h"
+#include "tips.h"
 
 namespace kx::ui {
 
@@ -22,10 +23,6 @@ class WatermarkEditorState {
 WatermarkEditorState& EditorState();
 
 // The balloon of an open editor: its window, and the box it is shown at (0: hidden).
-struct EditorBalloon {
-  host::HWND window = nullptr;
-  int shownAt = 0;
-};
-EditorBalloon BalloonOf(host::HWND editor);
+TipState BalloonOf(host::HWND editor);
 
 }  // namespace kx::ui

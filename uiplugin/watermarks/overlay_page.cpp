@@ -5,6 +5,7 @@
 #include "context_help.h"
 #include "host/call_barrier.h"
 #include "page_set.h"
+#include "page_state.h"
 #include "platform/dialogs.h"
 #include "watermarks/overlay_page_state.h"
 
@@ -121,30 +122,7 @@ constexpr HelpTopic kHelpTopics[] = {
 };
 constexpr DialogHelp kHelp = {.templateId = kOverlayPageId, .topics = kHelpTopics};
 
-OverlayPage* StateOf(HWND page) {
-  return reinterpret_cast<OverlayPage*>(platform::GetWindowLongPtr(page, GWLP_USERDATA));
-}
-
-settings::PrivateRecord* RecordOf(const PageSetContext* context) {
-  if (context == nullptr || context->commonUi == nullptr) return nullptr;
-  return static_cast<settings::PrivateRecord*>(context->commonUi->pOEMDM);
-}
-
-// Without a settings record there is nothing to show or change: the page stays as its
-// template made it, and only its help answers.
-void OnInit(HWND page, LPARAM init) {
-  PageSetContext* context = ContextOfPage(init);
-  settings::PrivateRecord* record = RecordOf(context);
-  if (record == nullptr) return;
-  auto state = std::make_unique<OverlayPage>(page, context, record);
-  platform::SetWindowLongPtr(page, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(state.get()));
-  state.release()->OnInit();
-}
-
-void OnDestroy(HWND page) {
-  std::unique_ptr<OverlayPage> state(StateOf(page));
-  platform::SetWindowLongPtr(page, GWLP_USERDATA, 0);
-}
+OverlayPage* StateOf(HWND page) { return PageStateOf<OverlayPage>(page); }
 
 // The About box opens from the page's own context menu; while it is open the page is away.
 bool AnswerHelp(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -158,14 +136,14 @@ bool AnswerHelp(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
 
 INT_PTR Dispatch(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_INITDIALOG) {
-    OnInit(page, lParam);
+    CreatePageState<OverlayPage>(page, lParam);
     return 1;
   }
   OverlayPage* state = StateOf(page);
   if (state == nullptr) return 0;
   switch (message) {
     case WM_DESTROY:
-      OnDestroy(page);
+      DestroyPageState<OverlayPage>(page);
       return 0;
     case WM_COMMAND:
       state->OnCommand(LoWord(wParam), HiWord(wParam));
@@ -191,10 +169,10 @@ INT_PTR Dispatch(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
 
 const platform::DialogSpec& OverlayPageSpec() { return kSpec; }
 
-OverlayPageBalloon BalloonOfOverlayPage(HWND page) {
+TipState BalloonOfOverlayPage(HWND page) {
   const OverlayPage* state = StateOf(page);
   if (state == nullptr) return {};
-  return {.window = state->balloon().window(), .shownAt = state->balloon().shownControl()};
+  return state->balloon().state();
 }
 
 INT_PTR KX_STDCALL OverlayPageProcedure(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -5,6 +5,7 @@
 
 #include "host/window.h"
 #include "platform/dialog_template.h"
+#include "tips.h"
 
 namespace kx::ui {
 
@@ -16,10 +17,6 @@ host::INT_PTR KX_STDCALL OverlayPageProcedure(host::HWND page, host::UINT messag
 
 // The page's balloon: its window, and the control it is shown at (0: hidden). A page
 // without a settings record has none.
-struct OverlayPageBalloon {
-  host::HWND window = nullptr;
-  int shownAt = 0;
-};
-OverlayPageBalloon BalloonOfOverlayPage(host::HWND page);
+TipState BalloonOfOverlayPage(host::HWND page);
 
 }  // namespace kx::ui

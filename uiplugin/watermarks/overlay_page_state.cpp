@@ -214,9 +214,6 @@ bool OverlayPage::FocusIsOn(std::initializer_list<int> ids) const {
                      [&](int id) { return platform::GetDlgItem(page_, id) == focus; });
 }
 
-std::u16string OverlayPage::PrinterName() const {
-  const char16_t* name = context_->commonUi->pPrinterName;
-  return name != nullptr ? std::u16string(name) : std::u16string();
-}
+std::u16string OverlayPage::PrinterName() const { return PrinterNameOfContext(*context_); }
 
 }  // namespace kx::ui

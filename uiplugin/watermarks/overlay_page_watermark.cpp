@@ -66,14 +66,8 @@ void OverlayPage::ShowWatermarkCaption() {
 void OverlayPage::OnWatermarkChosen() {
   const LRESULT index = platform::SendDlgItemMessage(page_, kWatermarkList, CB_GETCURSEL, 0, 0);
   if (index < 0) return;
-  HWND list = platform::GetDlgItem(page_, kWatermarkList);
-  const LRESULT length =
-      platform::SendMessage(list, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
-  if (length < 0) return;
-  std::u16string name(static_cast<size_t>(length) + 1, u'\0');
-  platform::SendMessage(list, CB_GETLBTEXT, static_cast<WPARAM>(index),
-                        reinterpret_cast<LPARAM>(name.data()));
-  name.resize(static_cast<size_t>(length));
+  const std::u16string name =
+      ComboItemText(platform::GetDlgItem(page_, kWatermarkList), index);
 
   WatermarkRecord& job = record_->watermark;
   if (name == noWatermarkName_) {

@@ -34,16 +34,6 @@ constexpr char16_t kStoreFailedMessage[] = u"워터마크를 저장할 수 없�
 
 EditorSession* SessionOf(HWND dialog) { return SessionOfDialog<EditorSession>(dialog); }
 
-settings::PrivateRecord* SettingsOf(const PageSetContext* context) {
-  if (context == nullptr || context->commonUi == nullptr) return nullptr;
-  return static_cast<settings::PrivateRecord*>(context->commonUi->pOEMDM);
-}
-
-std::u16string PrinterOf(const PageSetContext& context) {
-  const PWSTR name = context.commonUi->pPrinterName;
-  return name != nullptr ? std::u16string(name) : std::u16string();
-}
-
 // A colour printer, and a job printed in colour.
 bool ColourCapable(const PageSetContext& context, const settings::PrivateRecord& settings) {
   constexpr uint8_t kColourMode = 2;
@@ -119,13 +109,7 @@ void OnFontListLeft(HWND dialog, EditorSession& session) {
   const LRESULT selected = platform::SendMessage(list, CB_GETCURSEL, 0, 0);
   session.record->fontIndex = static_cast<int32_t>(selected < 0 ? CB_ERR : selected);
   if (selected < 0) return;
-  const auto at = static_cast<WPARAM>(selected);
-  const LRESULT length = platform::SendMessage(list, CB_GETLBTEXTLEN, at, 0);
-  if (length < 0) return;
-  std::u16string name(static_cast<size_t>(length) + 1, u'\0');
-  platform::SendMessage(list, CB_GETLBTEXT, at, reinterpret_cast<LPARAM>(name.data()));
-  name.resize(static_cast<size_t>(length));
-  settings::StoreText(session.record->fontName, name);
+  settings::StoreText(session.record->fontName, ComboItemText(list, selected));
 }
 
 void OnColourChosen(HWND dialog, EditorSession& session) {
@@ -317,20 +301,20 @@ struct EditorDialog {
 }  // namespace editor
 
 host::INT_PTR ShowWatermarkEditor(host::HWND owner, PageSetContext* context) {
-  settings::PrivateRecord* settings = editor::SettingsOf(context);
+  settings::PrivateRecord* settings = RecordOfContext(context);
   if (settings == nullptr) return kEditorCancelled;
   editor::EditorSession session;
   session.record = &settings->watermark;
   session.ppd = context->ppd;
-  session.printer = editor::PrinterOf(*context);
+  session.printer = PrinterNameOfContext(*context);
   session.colourCapable = editor::ColourCapable(*context, *settings);
   return RunSessionDialog<editor::EditorDialog>(owner, &session);
 }
 
-EditorBalloon BalloonOf(host::HWND editor) {
+TipState BalloonOf(host::HWND editor) {
   const editor::EditorSession* session = editor::SessionOf(editor);
   if (session == nullptr) return {};
-  return {.window = session->balloon.window(), .shownAt = session->balloon.shownControl()};
+  return session->balloon.state();
 }
 
 }  // namespace kx::ui
