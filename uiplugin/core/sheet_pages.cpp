@@ -1,6 +1,8 @@
 #include "sheet_pages.h"
 
 #include "colour/features_page.h"
+#include "device/consumables_page.h"
+#include "device/device_settings_page.h"
 #include "device/information_page.h"
 #include "watermarks/overlay_page.h"
 
@@ -15,10 +17,17 @@ const PageEntry kDocumentPages[] = {
      .spec = &InformationPageSpec()},
 };
 
+const PageEntry kPrinterPages[] = {
+    {.templateId = kDeviceSettingsPageId, .procedure = DeviceSettingsPageProcedure,
+     .spec = &DeviceSettingsPageSpec()},
+    {.templateId = kConsumablesPageId, .procedure = ConsumablesPageProcedure,
+     .spec = &ConsumablesPageSpec()},
+};
+
 }  // namespace
 
 PageList DocumentPages() { return kDocumentPages; }
 
-PageList PrinterPages() { return {}; }
+PageList PrinterPages() { return kPrinterPages; }
 
 }  // namespace kx::ui

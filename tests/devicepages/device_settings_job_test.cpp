@@ -1,0 +1,1 @@
+// Placeholder: the tests come with the pages.
