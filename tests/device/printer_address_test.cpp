@@ -76,26 +76,31 @@ TEST_F(PrinterAddressTest, PortAndMonitors) {
       {"the standard TCP/IP monitor's address", u"IP_10.0.0.5",
        {MonitorValue(u"Standard TCP/IP Port", u"IP_10.0.0.5", u"IPAddress", u"10.0.0.5")},
        u"10.0.0.5"},
-      {"a local port without monitor entry is its own address", u"LPT1:", {}, u"LPT1:"},
+      {"a port named by its address without monitor entry is its own address", u"10.0.0.9",
+       {}, u"10.0.0.9"},
+      {"a local port without monitor entry has no address", u"LPT1:", {}, u""},
       {"a port name of 62 bytes is read", name30, {}, name30},
       {"a port name needing more than 62 bytes gives nothing", name31,
        {MonitorValue(u"Standard TCP/IP Port", name31, u"IPAddress", u"10.0.0.5")}, u""},
       {"a printer that is not installed gives nothing", std::nullopt, {}, u""},
       {"monitors are asked in order: the second one's address", u"P1",
-       {MonitorValue(u"LPR Port", u"P1", u"Printer Name", u"10.9.9.9"),
+       {MonitorValue(u"LPR Port", u"P1", u"Server Name", u"10.9.9.9"),
         MonitorValue(u"ZELT Port", u"P1", u"IPAddress", u"10.2.2.2")},
        u"10.2.2.2"},
       {"an empty address passes to the next monitor", u"P1",
        {MonitorValue(u"Standard TCP/IP Port", u"P1", u"IPAddress", u""),
         MonitorValue(u"Marrow Port", u"P1", u"IPAddress", u"10.3.3.3")},
        u"10.3.3.3"},
-      {"the LPR monitor keeps the address as \"Printer Name\"", u"P1",
+      {"the LPR monitor keeps the host as \"Server Name\", beside the queue's name", u"P1",
        {MonitorValue(u"LPR Port", u"P1", u"IPAddress", u"10.8.8.8"),
-        MonitorValue(u"LPR Port", u"P1", u"Printer Name", u"10.4.4.4")},
+        MonitorValue(u"LPR Port", u"P1", u"Printer Name", u"lp"),
+        MonitorValue(u"LPR Port", u"P1", u"Server Name", u"10.4.4.4")},
        u"10.4.4.4"},
+      {"the LPR queue's name is no address", u"10.6.6.6:lp",
+       {MonitorValue(u"LPR Port", u"10.6.6.6:lp", u"Printer Name", u"lp")}, u""},
       {"an address needing more than 62 bytes passes to the next monitor", u"P1",
        {MonitorValue(u"Standard TCP/IP Port", u"P1", u"IPAddress", address31 + u"x"),
-        MonitorValue(u"LPR Port", u"P1", u"Printer Name", u"10.5.5.5")},
+        MonitorValue(u"LPR Port", u"P1", u"Server Name", u"10.5.5.5")},
        u"10.5.5.5"},
       {"an address of 62 bytes without terminator is read up to its end", u"P1",
        {{kMonitors + std::u16string(u"Standard TCP/IP Port\\Ports\\P1"), u"IPAddress",
@@ -113,6 +118,52 @@ TEST_F(PrinterAddressTest, PortAndMonitors) {
     for (const RawValue& value : c.values) Store(value);
     EXPECT_EQ(platform::Utf16ToUtf8(LookUpPrinterAddress(u"Printer")),
               platform::Utf16ToUtf8(c.expected));
+  }
+}
+
+// A port without monitor entry is its own address only when it names a host; the
+// spooler's local ports give no address, so they are never asked of a resolver.
+TEST_F(PrinterAddressTest, PortNamesThatAreAddresses) {
+  struct Case {
+    std::u16string port;
+    bool isAddress;
+  };
+  const Case cases[] = {
+      {u"10.0.0.5", true},
+      {u"10.0.0.5:161", true},
+      {u"printer-3.example.com", true},
+      {u"kx48t7:1161", true},
+      {u"localhost", true},
+      {u"LPT1:", false},
+      {u"COM2:", false},
+      {u"com3", false},
+      {u"USB001", false},
+      {u"TS002", false},
+      {u"FILE:", false},
+      {u"nul:", false},
+      {u"NUL", false},
+      {u"WSD-3a1c9e0b-77d2-4c1e", false},
+      {u"PORTPROMPT:", false},
+      {u"XPSPort:", false},
+      {u"SHRFAX:", false},
+      {u"IP_10.0.0.5", false},  // a monitor's port without its entry
+      {u"\\\\server\\queue", false},
+      {u"Office printer", false},
+      {u"10.0.0.5:", false},
+      {u"10.0.0.5:0", false},
+      {u"10.0.0.5:65536", false},
+      {u"10.0.0.5:161:1", false},
+      {u"-printer", false},
+      {u"printer.", false},
+      {u"printer..example", false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(platform::Utf16ToUtf8(c.port));
+    EXPECT_EQ(PortNameIsAddress(c.port), c.isAddress);
+    test::TempStore store;
+    Install(c.port);
+    EXPECT_EQ(platform::Utf16ToUtf8(LookUpPrinterAddress(u"Printer")),
+              c.isAddress ? platform::Utf16ToUtf8(c.port) : "");
   }
 }
 

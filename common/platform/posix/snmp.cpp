@@ -5,6 +5,10 @@
 // user's home or the system, and object ids are numeric. Only its minimal initialisation
 // runs (the one that session set-up does by itself), once per process; it leaves the
 // process's locale, signals and files alone.
+//
+// The library would resolve a host name itself, for as long as the system's resolver
+// takes: the name is resolved here instead, on a thread of its own that the caller waits
+// for no longer than the requests' own tries, and the library gets the numeric address.
 
 #include "platform/snmp.h"
 
@@ -12,10 +16,21 @@
 #include <net-snmp/net-snmp-includes.h>
 #include <net-snmp/library/large_fd_set.h>
 
+#include <arpa/inet.h>
+#include <dlfcn.h>
+#include <netdb.h>
+#include <sys/socket.h>
+
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
+#include <chrono>
+#include <condition_variable>
 #include <limits>
+#include <memory>
 #include <mutex>
+#include <system_error>
+#include <thread>
 
 #include "platform/last_error.h"
 #include "platform/win32_errors.h"
@@ -243,6 +258,110 @@ class NetSnmpSession final : public SnmpSession {
   Exchange exchange_;
 };
 
+// "host:port" into its parts; a text whose part after the last colon is not a port
+// number is all host (and then resolves to nothing).
+void SplitAddress(const std::string& address, std::string* host, std::string* port) {
+  *host = address;
+  port->clear();
+  const size_t colon = address.rfind(':');
+  if (colon == std::string::npos) return;
+  const char* begin = address.data() + colon + 1;
+  const char* end = address.data() + address.size();
+  uint32_t number = 0;
+  const auto [stop, error] = std::from_chars(begin, end, number);
+  if (error != std::errc() || stop != end || number == 0 || number > 65535) return;
+  *host = address.substr(0, colon);
+  *port = address.substr(colon + 1);
+}
+
+// The first IPv4 address of `host` in dotted form, or an empty text when it has none.
+// `flags` AI_NUMERICHOST accepts only a literal address, without asking any resolver.
+std::string FirstIpv4Address(const std::string& host, int flags) {
+  addrinfo hints{};
+  hints.ai_family = AF_INET;
+  hints.ai_socktype = SOCK_DGRAM;
+  hints.ai_flags = flags;
+  addrinfo* found = nullptr;
+  if (host.empty() || getaddrinfo(host.c_str(), nullptr, &hints, &found) != 0) return {};
+  std::string dotted;
+  for (const addrinfo* entry = found; entry != nullptr; entry = entry->ai_next) {
+    if (entry->ai_family != AF_INET || entry->ai_addr == nullptr) continue;
+    char text[INET_ADDRSTRLEN] = {};
+    const auto* address = reinterpret_cast<const sockaddr_in*>(entry->ai_addr);
+    if (inet_ntop(AF_INET, &address->sin_addr, text, sizeof(text)) != nullptr) {
+      dotted = text;
+      break;
+    }
+  }
+  freeaddrinfo(found);
+  return dotted;
+}
+
+// A resolution under way. The resolving thread shares it with the caller, so that a
+// caller that stopped waiting leaves it to the thread, which frees it when it ends.
+struct PendingResolution {
+  std::mutex mutex;
+  std::condition_variable finished;
+  bool done = false;
+  std::string address;
+};
+
+void Resolve(std::string host, std::shared_ptr<PendingResolution> pending) {
+  std::string address = FirstIpv4Address(host, 0);
+  {
+    std::lock_guard<std::mutex> lock(pending->mutex);
+    pending->address = std::move(address);
+    pending->done = true;
+  }
+  pending->finished.notify_all();
+}
+
+// A resolving thread still runs this library's code after its caller gave up on it:
+// the library stays loaded for the rest of the process, whatever module loaded it.
+void KeepLibraryLoaded() {
+  static std::once_flag once;
+  std::call_once(once, [] {
+    Dl_info info{};
+    if (dladdr(static_cast<const void*>(kMib2), &info) != 0 && info.dli_fname != nullptr) {
+      // The handle is never closed: it is what keeps the library.
+      dlopen(info.dli_fname, RTLD_LAZY | RTLD_NOLOAD | RTLD_NODELETE);
+    }
+  });
+}
+
+// `host` as a numeric IPv4 address. A literal address is taken as it is; a name is asked
+// of the system's resolver for at most `budget`. False with the last error set:
+// kSnmpMgmtApiTimeout when the resolver did not finish in time, kSnmpMgmtApiSelectFdErrors
+// when the name has no IPv4 address.
+bool ResolveHost(const std::string& host, std::chrono::milliseconds budget,
+                 std::string* address) {
+  *address = FirstIpv4Address(host, AI_NUMERICHOST);
+  if (!address->empty()) return true;
+  if (host.empty()) {
+    SetLastErrorCode(kSnmpMgmtApiSelectFdErrors);
+    return false;
+  }
+  auto pending = std::make_shared<PendingResolution>();
+  try {
+    std::thread(Resolve, host, pending).detach();
+  } catch (const std::system_error&) {
+    SetLastErrorCode(kErrorNotEnoughMemory);
+    return false;
+  }
+  std::unique_lock<std::mutex> lock(pending->mutex);
+  if (!pending->finished.wait_for(lock, budget, [&] { return pending->done; })) {
+    KeepLibraryLoaded();
+    SetLastErrorCode(kSnmpMgmtApiTimeout);
+    return false;
+  }
+  if (pending->address.empty()) {
+    SetLastErrorCode(kSnmpMgmtApiSelectFdErrors);
+    return false;
+  }
+  *address = pending->address;
+  return true;
+}
+
 }  // namespace
 
 std::unique_ptr<SnmpSession> OpenSnmpSession(const std::string& agentAddress,
@@ -253,12 +372,25 @@ std::unique_ptr<SnmpSession> OpenSnmpSession(const std::string& agentAddress,
     SetLastErrorCode(kErrorInvalidParameter);
     return nullptr;
   }
+  // The name is resolved within what the requests' tries would take together, so that
+  // the caller never waits longer for an agent whose name resolves slowly.
+  std::string host;
+  std::string port;
+  SplitAddress(agentAddress, &host, &port);
+  // (Bounded to a day, which the clocks' arithmetic can still hold.)
+  constexpr int64_t kLongestBudget = 24 * 60 * 60 * 1000;
+  const auto budget = std::chrono::milliseconds(std::min<int64_t>(
+      static_cast<int64_t>(timeoutMilliseconds) * (static_cast<int64_t>(retries) + 1),
+      kLongestBudget));
+  std::string numeric;
+  if (!ResolveHost(host, budget, &numeric)) return nullptr;
   InitialiseOnce();
   netsnmp_session settings;
   snmp_sess_init(&settings);
   settings.version = SNMP_VERSION_1;
-  // Always UDP: an address that names another transport does not resolve.
-  std::string peer = "udp:" + agentAddress;
+  // Always UDP, to the numeric address: nothing is left for the library to resolve, and
+  // an address that names another transport has not resolved above.
+  std::string peer = "udp:" + numeric + (port.empty() ? "" : ":" + port);
   settings.peername = peer.data();
   // The library copies the community; an empty one is sent empty.
   std::string communityCopy = community;

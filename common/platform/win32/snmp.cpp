@@ -1,18 +1,26 @@
 // The SNMP manager on the system's SNMP manager library (mgmtapi, with snmpapi's memory
 // routines). Everything handed to the library is allocated with SnmpUtilMemAlloc, as it
 // frees answers and binding lists with SnmpUtilMemFree.
+//
+// SnmpMgrOpen would resolve a host name itself, for as long as the system's resolver
+// takes: the name is resolved here instead, on a thread of its own that the caller waits
+// for no longer than the requests' own tries, and the library gets the numeric address.
 
 #include "platform/snmp.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstring>
 #include <limits>
+#include <memory>
 
 #include "platform/last_error.h"
 #include "platform/win32_errors.h"
 #include "windows_support.h"
 
 // After windows_support.h, which brings <windows.h> in without winsock.
+#include <winsock2.h>
+#include <ws2tcpip.h>
 #include <mgmtapi.h>
 #include <snmp.h>
 
@@ -170,6 +178,132 @@ void SplitAddress(const std::string& address, std::string* host, UINT* port) {
   *port = number;
 }
 
+// Winsock, started for as long as the object lives.
+class WinsockUse {
+ public:
+  WinsockUse() {
+    WSADATA data{};
+    error_ = WSAStartup(MAKEWORD(2, 2), &data);
+  }
+  ~WinsockUse() {
+    if (error_ == 0) WSACleanup();
+  }
+  WinsockUse(const WinsockUse&) = delete;
+  WinsockUse& operator=(const WinsockUse&) = delete;
+
+  int error() const { return error_; }
+
+ private:
+  int error_;
+};
+
+// The first IPv4 address of `host` in dotted form; 0, or the resolver's error (a WSA
+// code) when there is none. `flags` AI_NUMERICHOST accepts only a literal address,
+// without asking any resolver.
+int FirstIpv4Address(const std::string& host, int flags, std::string* dotted) {
+  dotted->clear();
+  WinsockUse winsock;
+  if (winsock.error() != 0) return winsock.error();
+  addrinfo hints{};
+  hints.ai_family = AF_INET;
+  hints.ai_socktype = SOCK_DGRAM;
+  hints.ai_flags = flags;
+  addrinfo* found = nullptr;
+  const int error = getaddrinfo(host.c_str(), nullptr, &hints, &found);
+  if (error != 0) return error;
+  for (const addrinfo* entry = found; entry != nullptr; entry = entry->ai_next) {
+    char text[NI_MAXHOST] = {};
+    if (entry->ai_family == AF_INET && entry->ai_addr != nullptr &&
+        getnameinfo(entry->ai_addr, static_cast<socklen_t>(entry->ai_addrlen), text,
+                    sizeof(text), nullptr, 0, NI_NUMERICHOST) == 0) {
+      *dotted = text;
+      break;
+    }
+  }
+  freeaddrinfo(found);
+  return dotted->empty() ? WSAHOST_NOT_FOUND : 0;
+}
+
+// A resolution under way. The resolving thread shares it with the caller, so that a
+// caller that stopped waiting leaves it to the thread, which frees it when it ends. The
+// thread writes the result before it signals `finished`; the caller reads it only after
+// seeing the signal.
+struct PendingResolution {
+  PendingResolution() : finished(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {}
+  ~PendingResolution() {
+    if (finished != nullptr) CloseHandle(finished);
+  }
+  PendingResolution(const PendingResolution&) = delete;
+  PendingResolution& operator=(const PendingResolution&) = delete;
+
+  HANDLE finished;
+  std::string host;
+  int error = 0;
+  std::string address;
+};
+
+// What the resolving thread starts with: its share of the resolution, and a reference to
+// the module whose code it runs, so that a module unloaded while the thread still
+// resolves stays mapped until the thread has left it.
+struct ResolutionStart {
+  std::shared_ptr<PendingResolution> pending;
+  HMODULE module = nullptr;
+};
+
+DWORD WINAPI ResolveOnThread(LPVOID parameter) {
+  HMODULE module = nullptr;
+  {
+    std::unique_ptr<ResolutionStart> start(static_cast<ResolutionStart*>(parameter));
+    module = start->module;
+    PendingResolution& pending = *start->pending;
+    pending.error = FirstIpv4Address(pending.host, 0, &pending.address);
+    SetEvent(pending.finished);
+  }
+  if (module != nullptr) FreeLibraryAndExitThread(module, 0);
+  return 0;
+}
+
+// `host` as a numeric IPv4 address. A literal address is taken as it is; a name is asked
+// of the system's resolver for at most `budgetMilliseconds`. False with the last error
+// set: kSnmpMgmtApiTimeout when the resolver did not finish in time, the resolver's
+// error when the name has no IPv4 address.
+bool ResolveHost(const std::string& host, DWORD budgetMilliseconds, std::string* address) {
+  if (FirstIpv4Address(host, AI_NUMERICHOST, address) == 0) return true;
+  if (host.empty()) {
+    SetLastErrorCode(WSAHOST_NOT_FOUND);
+    return false;
+  }
+  auto pending = std::make_shared<PendingResolution>();
+  if (pending->finished == nullptr) return false;  // CreateEventW's last error stands
+  pending->host = host;
+  auto start = std::make_unique<ResolutionStart>();
+  start->pending = pending;
+  if (!GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS,
+                          reinterpret_cast<LPCWSTR>(&ResolveOnThread), &start->module)) {
+    start->module = nullptr;
+  }
+  const HMODULE module = start->module;
+  HANDLE thread = CreateThread(nullptr, 0, ResolveOnThread, start.get(), 0, nullptr);
+  if (thread == nullptr) {
+    const DWORD error = GetLastError();
+    if (module != nullptr) FreeLibrary(module);
+    SetLastErrorCode(error);
+    return false;
+  }
+  start.release();  // the thread's now
+  CloseHandle(thread);
+  if (WaitForSingleObject(pending->finished, budgetMilliseconds) != WAIT_OBJECT_0) {
+    SetLastErrorCode(kSnmpMgmtApiTimeout);
+    return false;
+  }
+  if (pending->error != 0) {
+    SetLastErrorCode(static_cast<uint32_t>(pending->error));
+    return false;
+  }
+  *address = pending->address;
+  return true;
+}
+
 }  // namespace
 
 std::unique_ptr<SnmpSession> OpenSnmpSession(const std::string& agentAddress,
@@ -183,7 +317,16 @@ std::unique_ptr<SnmpSession> OpenSnmpSession(const std::string& agentAddress,
   std::string host;
   UINT port = 0;
   SplitAddress(agentAddress, &host, &port);
-  LibraryText hostText(host);
+  // The name is resolved within what the requests' tries would take together, so that
+  // the caller never waits longer for an agent whose name resolves slowly. (Bounded to a
+  // day, short of INFINITE.)
+  constexpr int64_t kLongestBudget = 24 * 60 * 60 * 1000;
+  const auto budget = static_cast<DWORD>(std::min<int64_t>(
+      static_cast<int64_t>(timeoutMilliseconds) * (static_cast<int64_t>(retries) + 1),
+      kLongestBudget));
+  std::string numeric;
+  if (!ResolveHost(host, budget, &numeric)) return nullptr;
+  LibraryText hostText(numeric);
   LibraryText communityText(community);
   if (hostText.get() == nullptr || communityText.get() == nullptr) {
     SetLastErrorCode(kErrorNotEnoughMemory);

@@ -80,8 +80,10 @@ class SnmpSession {
 };
 
 // `agentAddress` is a host name or IPv4 address, optionally followed by ":port" (161
-// otherwise); the requests go over UDP. Null with the last error set when the address
-// cannot be resolved or the socket cannot be opened.
+// otherwise); the requests go over UDP. A host name is resolved first, waited for at most
+// as long as the requests' tries together (timeout x (retries + 1)). Null with the last
+// error set when the address cannot be resolved or the socket cannot be opened, and
+// kSnmpMgmtApiTimeout when the resolver did not answer in that time.
 std::unique_ptr<SnmpSession> OpenSnmpSession(const std::string& agentAddress,
                                              const std::string& community,
                                              int timeoutMilliseconds, int retries);
