@@ -51,6 +51,12 @@ SupplyDisplay Percent(SupplyGroup group, const SupplyRecord& record) {
   return display;
 }
 
+// A maximum of 0, or a negative one other than -2 (-1: the printer does not know it), gives
+// nothing to measure the level against: the row shows no percent, as for a maximum of 0.
+bool HasNoMeasure(int32_t maximum) {
+  return maximum == 0 || (maximum < 0 && maximum != kNoCapacity);
+}
+
 }  // namespace
 
 bool IsOptionInstalled(const AnsweredOption& option, std::span<const ScalarQueryRow> rows) {
@@ -89,7 +95,7 @@ SupplyDisplay DescribeSupply(const SupplyRecord& record) {
   display.group = group;
   switch (group) {
     case SupplyGroup::kToner:
-      if (record.maximum == 0) return display;
+      if (HasNoMeasure(record.maximum)) return display;
       if (record.maximum == kNoCapacity) {
         for (const StateWord& state : kStateWords) {
           if (state.level == record.level) {
@@ -102,7 +108,7 @@ SupplyDisplay DescribeSupply(const SupplyRecord& record) {
       }
       return Percent(group, record);
     case SupplyGroup::kPrintUnit:
-      if (record.maximum != 0) return Percent(group, record);
+      if (!HasNoMeasure(record.maximum)) return Percent(group, record);
       display.kind = SupplyDisplay::Kind::kUnitText;
       display.text = SupplyText(record.unit, kSupplyTextSize);
       return display;

@@ -70,9 +70,10 @@ struct SupplyDisplay {
 int64_t SupplyPercent(int32_t level, int32_t maximum);
 
 // The row as the consumables page shows the record. Toner and waste toner: nothing for
-// a maximum of 0; for a maximum of -2 the state word of the level (0 "가득 참", 1 "거의
-// 찼음", -3 "준비됨"; no word for any other level); else the percent. Print units: the
-// unit text for a maximum of 0, else the percent. Other types are not shown.
+// a maximum of 0 or a negative one other than -2 (no measure to show); for a maximum of
+// -2 the state word of the level (0 "가득 참", 1 "거의 찼음", -3 "준비됨"; no word for any
+// other level); else the percent. Print units: the unit text for a maximum of 0 or a
+// negative one other than -2, else the percent. Other types are not shown.
 SupplyDisplay DescribeSupply(const SupplyRecord& record);
 
 // A text field of a supply record (8-bit text in the system's ANSI code page) as UTF-16,

@@ -20,14 +20,20 @@
 #include "colour/features_page.h"
 #include "colour/graphics_options_dialog.h"
 #include "colour/profile_dialog.h"
+#include "device/consumables_page.h"
+#include "device/device_settings_page.h"
+#include "device/printer_answers.h"
+#include "device/printer_query.h"
 #include "joboptions/custom_settings_dialog.h"
 #include "joboptions/email_dialog.h"
 #include "joboptions/postscript_options_dialog.h"
 #include "page_set.h"
 #include "platform/dialogs.h"
 #include "platform/module.h"
+#include "platform/registry.h"
 #include "platform/text.h"
 #include "platform/version_resource.h"
+#include "platform/win32_errors.h"
 #include "ppd/ppd.h"
 #include "property_sheet.h"
 #include "settings/record.h"
@@ -131,9 +137,13 @@ bool JobDialog(Picture* picture, host::INT_PTR* result, int closeButton,
 constexpr int kProfileDoneButton = 1306;
 constexpr host::INT_PTR kProfileDone = 1;
 
-// A page of the document sheet in a property sheet of its own, on the job.
+// The titles the host gives its two sheets.
+constexpr char16_t kDocumentSheetTitle[] = u"VRX48T7-PSN PS 인쇄 기본 설정";
+constexpr char16_t kPrinterSheetTitle[] = u"VRX48T7-PSN PS 속성";
+
+// A page in a property sheet of its own, on the job.
 bool SheetPage(Picture* picture, host::INT_PTR* result, const platform::DialogSpec& spec,
-               host::DLGPROC procedure) {
+               host::DLGPROC procedure, const char16_t* sheetTitle = kDocumentSheetTitle) {
   Job job;
   const std::vector<uint32_t> dialogTemplate = platform::BuildDialogTemplate(spec);
   host::PROPSHEETPAGEW page{};
@@ -142,12 +152,85 @@ bool SheetPage(Picture* picture, host::INT_PTR* result, const platform::DialogSp
   page.pResource = dialogTemplate.data();
   page.pfnDlgProc = procedure;
   page.lParam = reinterpret_cast<host::LPARAM>(&job.context);
-  const host::HWND sheet = test::OpenPropertySheet(page, u"VRX48T7-PSN PS 인쇄 기본 설정");
+  const host::HWND sheet = test::OpenPropertySheet(page, sheetTitle);
   if (sheet == nullptr) return false;
   TakePicture(picture, sheet);
   test::ClosePropertySheet(sheet);
   *result = 1;
   return true;
+}
+
+// The printer of the printer sheet's pictures, as it answers over SNMP: a colour printer
+// with a disk and a duplexer, four toners, a waste toner box without capacity and two print
+// units. Wine's SNMP manager cannot run, so the pages get this answer prepared.
+device::SupplyRecord PictureSupply(int32_t type, int32_t level, int32_t maximum,
+                                   const char* description, const char* unit) {
+  device::SupplyRecord record{};
+  record.type = type;
+  record.level = level;
+  record.maximum = maximum;
+  std::strncpy(record.description, description, sizeof record.description - 1);
+  std::strncpy(record.unit, unit, sizeof record.unit - 1);
+  return record;
+}
+
+device::PrinterAnswer PicturePrinterAnswer(std::u16string_view, std::u16string_view) {
+  device::PrinterAnswer answer;
+  answer.status = device::kStatusAnswered;
+  answer.scalars[device::kRowHardDisk].value = 4096;
+  answer.scalars[device::kRowDuplexer].value = 1;
+  const device::SupplyRecord supplies[] = {
+      PictureSupply(device::kSupplyTypeToner, 80, 100, "Cyan Toner", "percent"),
+      PictureSupply(device::kSupplyTypeToner, 55, 100, "Magenta Toner", "percent"),
+      PictureSupply(device::kSupplyTypeToner, 0, 100, "Yellow Toner", "percent"),
+      PictureSupply(device::kSupplyTypeToner, 100, 100, "Black Toner", "percent"),
+      PictureSupply(device::kSupplyTypeWasteToner, -3, device::kNoCapacity, "Waste Toner Box",
+                    "percent"),
+      PictureSupply(device::kSupplyTypePhotoconductor, 62, 100, "Imaging Unit", "percent"),
+      PictureSupply(device::kSupplyTypePhotoconductor, 0, 0, "Transfer Belt", "pages"),
+  };
+  for (const device::SupplyRecord& supply : supplies) {
+    answer.supplies[static_cast<size_t>(answer.supplyCount++)] = supply;
+  }
+  return answer;
+}
+
+// The pages ask only when they know the printer's address, which they look up from its
+// port. The picture's printer is not installed, so its port is given for as long as the
+// picture is taken (in the pictures' own prefix).
+class PicturePrinterPort {
+ public:
+  PicturePrinterPort() {
+    std::unique_ptr<platform::RegistryKey> key;
+    if (platform::CreateRegistryKey(platform::Hive::kLocalMachine, KeyPath(), &key, &created_) !=
+        platform::kErrorSuccess) {
+      return;
+    }
+    const std::u16string port = u"192.168.0.20";
+    key->SetValue(u"Port", platform::kRegSz, reinterpret_cast<const uint8_t*>(port.c_str()),
+                  static_cast<uint32_t>((port.size() + 1) * sizeof(char16_t)));
+  }
+  ~PicturePrinterPort() {
+    if (created_) platform::DeleteRegistryTree(platform::Hive::kLocalMachine, KeyPath());
+  }
+  PicturePrinterPort(const PicturePrinterPort&) = delete;
+  PicturePrinterPort& operator=(const PicturePrinterPort&) = delete;
+
+ private:
+  static std::u16string KeyPath() {
+    return std::u16string(u"System\\CurrentControlSet\\Control\\Print\\Printers\\") + kPrinterName;
+  }
+  bool created_ = false;
+};
+
+// A page of the printer sheet, the printer answering as above.
+bool PrinterSheetPage(Picture* picture, host::INT_PTR* result, const platform::DialogSpec& spec,
+                      host::DLGPROC procedure) {
+  PicturePrinterPort port;
+  device::SetPrinterQuery(&PicturePrinterAnswer);
+  const bool shown = SheetPage(picture, result, spec, procedure, kPrinterSheetTitle);
+  device::SetPrinterQuery(nullptr);
+  return shown;
 }
 
 using Subject = bool (*)(Picture* picture, host::INT_PTR* result);
@@ -195,6 +278,16 @@ const NamedSubject kSubjects[] = {
     {"postscript-options", CancelledJobDialog<ui::ShowPostScriptOptions>},
     {"email-notification", CancelledJobDialog<ui::ShowEmailNotification, host::IDCANCEL, 1>},
     {"custom-settings", CancelledJobDialog<ui::ShowCustomSettings>},
+    {"device-settings-page",
+     [](Picture* picture, host::INT_PTR* result) {
+       return PrinterSheetPage(picture, result, ui::DeviceSettingsPageSpec(),
+                               ui::DeviceSettingsPageProcedure);
+     }},
+    {"consumables-page",
+     [](Picture* picture, host::INT_PTR* result) {
+       return PrinterSheetPage(picture, result, ui::ConsumablesPageSpec(),
+                               ui::ConsumablesPageProcedure);
+     }},
 };
 
 std::string SubjectNames() {
