@@ -1,6 +1,7 @@
 // The state object of a property page: made at WM_INITDIALOG over the sheet's settings
-// record, kept with the page window, freed at WM_DESTROY. A page whose sheet has no
-// record gets none: it stays as its template made it, and only its help answers.
+// record (or its context alone), kept with the page window, freed at WM_DESTROY. A page
+// whose sheet has no record gets none: it stays as its template made it, and only its
+// help answers.
 //
 // The state type is constructed as State(page, context, record) and has OnInit().
 #pragma once
@@ -25,6 +26,18 @@ void CreatePageState(host::HWND page, host::LPARAM init) {
   settings::PrivateRecord* record = RecordOfContext(context);
   if (record == nullptr) return;
   auto state = std::make_unique<State>(page, context, record);
+  platform::SetWindowLongPtr(page, host::GWLP_USERDATA, reinterpret_cast<host::LONG_PTR>(state.get()));
+  state.release()->OnInit();
+}
+
+// At WM_INITDIALOG, for a page that works from the sheet's context alone (its printer,
+// name and PPD) and needs no settings record: the state type is constructed as
+// State(page, context).
+template <typename State>
+void CreateContextPageState(host::HWND page, host::LPARAM init) {
+  PageSetContext* context = ContextOfPage(init);
+  if (context == nullptr || context->commonUi == nullptr) return;
+  auto state = std::make_unique<State>(page, context);
   platform::SetWindowLongPtr(page, host::GWLP_USERDATA, reinterpret_cast<host::LONG_PTR>(state.get()));
   state.release()->OnInit();
 }

@@ -109,13 +109,6 @@ constexpr DialogHelp kHelp = {.templateId = kConsumablesPageId, .topics = kHelpT
 
 ConsumablesPage* StateOf(HWND page) { return PageStateOf<ConsumablesPage>(page); }
 
-// The page needs no settings record: its state is made over the context alone.
-void CreateState(HWND page, LPARAM init) {
-  auto state = std::make_unique<ConsumablesPage>(page, ContextOfPage(init));
-  platform::SetWindowLongPtr(page, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(state.get()));
-  state.release()->OnInit();
-}
-
 INT_PTR OnNotify(HWND page, ConsumablesPage* state, const NMHDR& header) {
   if (header.code != PSN_SETACTIVE) return 0;
   state->OnSetActive();
@@ -125,7 +118,7 @@ INT_PTR OnNotify(HWND page, ConsumablesPage* state, const NMHDR& header) {
 
 INT_PTR Dispatch(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_INITDIALOG) {
-    CreateState(page, lParam);
+    CreateContextPageState<ConsumablesPage>(page, lParam);
     return 1;
   }
   ConsumablesPage* state = StateOf(page);

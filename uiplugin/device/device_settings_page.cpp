@@ -90,20 +90,9 @@ constexpr HelpTopic kHelpTopics[] = {
 };
 constexpr DialogHelp kHelp = {.templateId = kDeviceSettingsPageId, .topics = kHelpTopics};
 
-// The page works from the sheet's context alone (printer, name, PPD), so it needs no
-// settings record; without a context it stays as its template made it.
-void CreateState(HWND page, LPARAM init) {
-  PageSetContext* context = ContextOfPage(init);
-  if (context == nullptr || context->commonUi == nullptr) return;
-  auto state = std::make_unique<DeviceSettingsPage>(page, context);
-  platform::SetWindowLongPtr(page, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(state.get()));
-  platform::ApplyControlLimits(page, kSpec);
-  state.release()->OnInit();
-}
-
 INT_PTR Dispatch(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_INITDIALOG) {
-    CreateState(page, lParam);
+    CreateContextPageState<DeviceSettingsPage>(page, lParam);
     return 1;
   }
   DeviceSettingsPage* state = PageStateOf<DeviceSettingsPage>(page);

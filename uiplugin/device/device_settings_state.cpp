@@ -2,6 +2,7 @@
 // block, the edits, and the sheet's activation, Apply, leaving and Cancel.
 #include <memory>
 
+#include "device/device_settings_page.h"
 #include "device/device_settings_state.h"
 #include "installable_options.h"
 #include "platform/dialogs.h"
@@ -51,6 +52,7 @@ DeviceSettingsPage::DeviceSettingsPage(HWND page, PageSetContext* context)
 HWND DeviceSettingsPage::Item(int id) const { return platform::GetDlgItem(page_, id); }
 
 void DeviceSettingsPage::OnInit() {
+  platform::ApplyControlLimits(page_, DeviceSettingsPageSpec());
   ReadSavedCopy();
   working_ = saved_;
   FillOptionLists(page_, context_->ppd, &working_);
