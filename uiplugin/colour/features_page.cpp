@@ -78,31 +78,13 @@ constexpr HelpTopic kHelpTopics[] = {
 };
 constexpr DialogHelp kHelp = {.templateId = kFeaturesPageId, .topics = kHelpTopics};
 
-FeaturesPage* StateOf(HWND page) { return PageStateOf<FeaturesPage>(page); }
+void OnOtherMessage(FeaturesPage& state, UINT message, WPARAM) {
+  if (message == WM_SHOWWINDOW) state.OnShowOrHide();
+}
 
 INT_PTR Dispatch(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_INITDIALOG) {
-    CreatePageState<FeaturesPage>(page, lParam);
-    return 1;
-  }
-  FeaturesPage* state = StateOf(page);
-  if (state == nullptr) return 0;
-  switch (message) {
-    case WM_DESTROY:
-      DestroyPageState<FeaturesPage>(page);
-      return 0;
-    case WM_COMMAND:
-      state->OnCommand(LoWord(wParam), HiWord(wParam));
-      return 0;
-    case WM_NOTIFY:
-      if (lParam == 0) return 0;
-      return state->OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
-    case WM_SHOWWINDOW:
-      state->OnShowOrHide();
-      return 0;
-    default:
-      return 0;
-  }
+  return DispatchPageMessage<FeaturesPage>(page, message, wParam, lParam,
+                                           CreatePageState<FeaturesPage>, OnOtherMessage);
 }
 
 }  // namespace

@@ -49,4 +49,35 @@ void DestroyPageState(host::HWND page) {
   platform::SetWindowLongPtr(page, host::GWLP_USERDATA, 0);
 }
 
+// What every page with a state object does with the sheet's messages: WM_INITDIALOG makes
+// the state with `create`, WM_DESTROY frees it, WM_COMMAND and WM_NOTIFY go to the
+// state's OnCommand(id, code) and OnNotify(header), and any other message to `other`
+// (when given). A page without a state answers 0.
+template <typename State>
+host::INT_PTR DispatchPageMessage(
+    host::HWND page, host::UINT message, host::WPARAM wParam, host::LPARAM lParam,
+    void (*create)(host::HWND page, host::LPARAM init),
+    void (*other)(State& state, host::UINT message, host::WPARAM wParam) = nullptr) {
+  if (message == host::WM_INITDIALOG) {
+    create(page, lParam);
+    return 1;
+  }
+  State* state = PageStateOf<State>(page);
+  if (state == nullptr) return 0;
+  switch (message) {
+    case host::WM_DESTROY:
+      DestroyPageState<State>(page);
+      return 0;
+    case host::WM_COMMAND:
+      state->OnCommand(host::LoWord(wParam), host::HiWord(wParam));
+      return 0;
+    case host::WM_NOTIFY:
+      if (lParam == 0) return 0;
+      return state->OnNotify(*reinterpret_cast<host::NMHDR*>(lParam));
+    default:
+      if (other != nullptr) other(*state, message, wParam);
+      return 0;
+  }
+}
+
 }  // namespace kx::ui

@@ -91,25 +91,8 @@ constexpr HelpTopic kHelpTopics[] = {
 constexpr DialogHelp kHelp = {.templateId = kDeviceSettingsPageId, .topics = kHelpTopics};
 
 INT_PTR Dispatch(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_INITDIALOG) {
-    CreateContextPageState<DeviceSettingsPage>(page, lParam);
-    return 1;
-  }
-  DeviceSettingsPage* state = PageStateOf<DeviceSettingsPage>(page);
-  if (state == nullptr) return 0;
-  switch (message) {
-    case WM_DESTROY:
-      DestroyPageState<DeviceSettingsPage>(page);
-      return 0;
-    case WM_COMMAND:
-      state->OnCommand(LoWord(wParam), HiWord(wParam));
-      return 0;
-    case WM_NOTIFY:
-      if (lParam == 0) return 0;
-      return state->OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
-    default:
-      return 0;
-  }
+  return DispatchPageMessage<DeviceSettingsPage>(page, message, wParam, lParam,
+                                                 CreateContextPageState<DeviceSettingsPage>);
 }
 
 }  // namespace

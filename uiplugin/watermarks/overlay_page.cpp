@@ -134,35 +134,25 @@ bool AnswerHelp(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
   return answered;
 }
 
-INT_PTR Dispatch(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_INITDIALOG) {
-    CreatePageState<OverlayPage>(page, lParam);
-    return 1;
-  }
-  OverlayPage* state = StateOf(page);
-  if (state == nullptr) return 0;
+void OnOtherMessage(OverlayPage& state, UINT message, WPARAM wParam) {
   switch (message) {
-    case WM_DESTROY:
-      DestroyPageState<OverlayPage>(page);
-      return 0;
-    case WM_COMMAND:
-      state->OnCommand(LoWord(wParam), HiWord(wParam));
-      return 0;
-    case WM_NOTIFY:
-      if (lParam == 0) return 0;
-      return state->OnNotify(*reinterpret_cast<NMHDR*>(lParam));
     case WM_SHOWWINDOW:
-      state->OnShowOrHide();
-      return 0;
+      state.OnShowOrHide();
+      break;
     case WM_ACTIVATEAPP:
-      state->SetAway(wParam == 0);
-      return 0;
+      state.SetAway(wParam == 0);
+      break;
     case WM_MOUSEMOVE:
-      state->OnMouseMove();
-      return 0;
+      state.OnMouseMove();
+      break;
     default:
-      return 0;
+      break;
   }
+}
+
+INT_PTR Dispatch(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
+  return DispatchPageMessage<OverlayPage>(page, message, wParam, lParam,
+                                          CreatePageState<OverlayPage>, OnOtherMessage);
 }
 
 }  // namespace
