@@ -2,13 +2,14 @@
 // system's own property sheets: the document sheet (printing preferences), then the
 // printer sheet (printer properties), for a printer prepared for it.
 //
-// Usage: kx48t7-pages [--package FOLDER] [--screenshot FOLDER]
+// Usage: kx48t7-pages [--package FOLDER] [--screenshot FOLDER | --check]
 //   --package     the driver package folder to load KX48T7UI.DLL and the PPD from
 //                 (default: the build's own package folder)
 //   --screenshot  instead of waiting for the user, opens every page and every dialog in
 //                 turn, writes a PNG picture of each into FOLDER and checks each window's
 //                 controls against the table it was made from; exits with 1 when a
 //                 picture is missing or blank or a window differs from its table.
+//   --check       the same tour without pictures (for a system without a display).
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -36,7 +37,8 @@ constexpr char kPpdName[] = "VRX48T7-PSN.PPD";
 
 struct Options {
   std::string package = KX48T7_PACKAGE_DIR;
-  std::string screenshots;  // empty: interactive
+  bool tour = false;        // false: the sheets are shown to the user
+  std::string screenshots;  // the pictures' folder; empty: no pictures
 };
 
 bool ParseOptions(int argc, char** argv, Options* options) {
@@ -45,7 +47,10 @@ bool ParseOptions(int argc, char** argv, Options* options) {
     if (std::strcmp(argv[arg], "--package") == 0 && hasValue) {
       options->package = argv[++arg];
     } else if (std::strcmp(argv[arg], "--screenshot") == 0 && hasValue) {
+      options->tour = true;
       options->screenshots = argv[++arg];
+    } else if (std::strcmp(argv[arg], "--check") == 0) {
+      options->tour = true;
     } else {
       return false;
     }
@@ -97,7 +102,7 @@ bool ShowSheet(const hostsim::PluginModule& module, const hostsim::PreparedPrint
   const std::vector<host::PROPSHEETPAGEW> pages = session->PagesOf(play.kind);
   const std::u16string title = printer.name() + play.titleEnd;
   bool shown = true;
-  if (options.screenshots.empty()) {
+  if (!options.tour) {
     shown = hostsim::RunPropertySheet(pages, title.c_str()) >= 0;
   } else if (const host::HWND sheet = hostsim::OpenPropertySheet(pages, title.c_str())) {
     if (pages.size() != play.pages().size()) {
@@ -121,7 +126,8 @@ bool ShowSheet(const hostsim::PluginModule& module, const hostsim::PreparedPrint
 int main(int argc, char** argv) {
   Options options;
   if (!ParseOptions(argc, argv, &options)) {
-    std::fprintf(stderr, "usage: kx48t7-pages [--package FOLDER] [--screenshot FOLDER]\n");
+    std::fprintf(stderr,
+                 "usage: kx48t7-pages [--package FOLDER] [--screenshot FOLDER | --check]\n");
     return 2;
   }
   std::string error;

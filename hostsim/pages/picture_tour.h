@@ -17,7 +17,8 @@ struct TourReport {
   std::vector<std::string> failures;
 };
 
-// Takes the pictures of the open sheet, whose pages are `pages` in order, into `folder`.
+// Takes the pictures of the open sheet, whose pages are `pages` in order, into `folder`;
+// with no folder, only checks the windows against their tables.
 void TakeSheetPictures(host::HWND sheet, ui::PageList pages, const std::u16string& folder,
                        TourReport* report);
 
