@@ -12,23 +12,27 @@ class ScopedEnvironment {
   // A null value clears the variable.
   ScopedEnvironment(const char* name, const char* value) : name_(name) {
     if (const char* previous = std::getenv(name)) previous_ = previous;
+    Set(name, value);
+  }
+  ~ScopedEnvironment() { Set(name_.c_str(), previous_ ? previous_->c_str() : nullptr); }
+  ScopedEnvironment(const ScopedEnvironment&) = delete;
+  ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
+
+ private:
+  static void Set(const char* name, const char* value) {
+#ifdef _WIN32
+    // The C runtime of Windows has no setenv; _putenv_s also updates the process
+    // environment that the system calls read. An empty value removes the variable there.
+    _putenv_s(name, value != nullptr ? value : "");
+#else
     if (value != nullptr) {
       setenv(name, value, 1);
     } else {
       unsetenv(name);
     }
+#endif
   }
-  ~ScopedEnvironment() {
-    if (previous_) {
-      setenv(name_.c_str(), previous_->c_str(), 1);
-    } else {
-      unsetenv(name_.c_str());
-    }
-  }
-  ScopedEnvironment(const ScopedEnvironment&) = delete;
-  ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
 
- private:
   std::string name_;
   std::optional<std::string> previous_;
 };

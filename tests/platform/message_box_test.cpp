@@ -1,7 +1,9 @@
 #include "platform/message_box.h"
 
 #include <gtest/gtest.h>
+#ifndef _WIN32
 #include <unistd.h>
+#endif
 
 #include <atomic>
 #include <chrono>
@@ -76,6 +78,15 @@ class WarningBoxTest : public ::testing::Test {
   void TearDown() override { SetWarningReceiver(nullptr, nullptr); }
 };
 
+// On Windows a box without a receiver is a real one that waits for a user, and each
+// thread has a receiver of its own: what follows such a skip is about the desktop-less
+// default and the one receiver of the process.
+#ifdef _WIN32
+#define KX_SKIP_ON_WINDOWS(why) GTEST_SKIP() << why
+#else
+#define KX_SKIP_ON_WINDOWS(why) static_cast<void>(0)
+#endif
+
 const struct {
   const char* label;
   std::u16string title;
@@ -108,6 +119,7 @@ TEST_F(WarningBoxTest, ReceiverGetsTitleAndText) {
 }
 
 TEST_F(WarningBoxTest, WithoutReceiverTheTextGoesToStandardErrorInUtf8) {
+  KX_SKIP_ON_WINDOWS("without a receiver Windows shows a real box");
   for (const auto& box : kBoxes) {
     SCOPED_TRACE(box.label);
     ::testing::internal::CaptureStderr();
@@ -122,6 +134,9 @@ TEST_F(WarningBoxTest, ChangingTheReceiverStopsTheOldOne) {
   SetWarningReceiver(&Record, &first);
   SetWarningReceiver(&Record, &second);
   ShowWarningBox(u"Title", u"text");
+  EXPECT_EQ(first.boxes.size(), 0u);
+  EXPECT_EQ(second.boxes.size(), 1u);
+#ifndef _WIN32  // without a receiver Windows shows a real box
   // A null receiver restores the default, whatever the context.
   SetWarningReceiver(nullptr, &first);
   ::testing::internal::CaptureStderr();
@@ -129,6 +144,7 @@ TEST_F(WarningBoxTest, ChangingTheReceiverStopsTheOldOne) {
   EXPECT_EQ(::testing::internal::GetCapturedStderr(), "Title: text\n");
   EXPECT_EQ(first.boxes.size(), 0u);
   EXPECT_EQ(second.boxes.size(), 1u);
+#endif
 }
 
 // A receiver that hands the next boxes back to the default: the receiver may change the
@@ -140,6 +156,7 @@ void ReceiveOnce(const std::u16string& title, const std::u16string& text, void* 
 }
 
 TEST_F(WarningBoxTest, ReceiverMayChangeTheReceiver) {
+  KX_SKIP_ON_WINDOWS("without a receiver Windows shows a real box");
   Recorder recorder;
   SetWarningReceiver(&ReceiveOnce, &recorder);
   ::testing::internal::CaptureStderr();
@@ -173,6 +190,7 @@ void Count(const std::u16string& title, const std::u16string& text, void* contex
 class WarningBoxConcurrencyTest : public WarningBoxTest {};
 
 TEST_F(WarningBoxConcurrencyTest, ReceiverSwitchedWhileBoxesAreShown) {
+  KX_SKIP_ON_WINDOWS("on Windows each thread has its own receiver");
   Counter a{'A'};
   Counter b{'B'};
   std::atomic<int> shown{0};
@@ -245,6 +263,7 @@ void ReceiveSlowly(const std::u16string&, const std::u16string&, void* context) 
 }
 
 TEST_F(WarningBoxConcurrencyTest, ReplacedReceiverIsNotCalledAfterwards) {
+  KX_SKIP_ON_WINDOWS("on Windows each thread has its own receiver");
   std::deque<Retiring> receivers(40);
   SetWarningReceiver(&ReceiveSlowly, &receivers[0]);
   std::atomic<bool> done{false};

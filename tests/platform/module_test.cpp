@@ -10,9 +10,16 @@ namespace {
 
 constexpr uint32_t kSentinel = 0xdeadbeef;
 
+// A library of the system that exports the C library's cos.
+#ifdef _WIN32
+constexpr char kMathLibrary[] = "msvcrt.dll";
+#else
+constexpr char kMathLibrary[] = "libm.so.6";
+#endif
+
 TEST(Module, LoadsAndFindsExports) {
   std::string error = "untouched";
-  ModuleHandle module = LoadModule("libm.so.6", &error);
+  ModuleHandle module = LoadModule(kMathLibrary, &error);
   ASSERT_NE(module, nullptr) << error;
   auto* cosine = reinterpret_cast<double (*)(double)>(FindExport(module, "cos"));
   ASSERT_NE(cosine, nullptr);

@@ -12,6 +12,10 @@ namespace kx::platform {
 namespace {
 
 TEST(StoreDirectory, FollowsTheEnvironmentOnEveryCall) {
+#ifdef _WIN32
+  // Windows keeps the registry and the printers itself: there is no store to find.
+  GTEST_SKIP() << "the store directory exists on POSIX systems only";
+#else
   test::TempStore scratch;  // a place for the home and data folders below
   const std::string home = scratch.directory() + "/home";
   const std::string data = scratch.directory() + "/data";
@@ -37,6 +41,7 @@ TEST(StoreDirectory, FollowsTheEnvironmentOnEveryCall) {
     EXPECT_EQ(StoreDirectory(), c.expected);
     EXPECT_TRUE(std::filesystem::is_directory(c.expected));
   }
+#endif
 }
 
 }  // namespace

@@ -70,8 +70,11 @@ bool ReadWholeFile(const std::u16string& path, std::vector<uint8_t>* contents) {
 
 bool WriteWholeFile(const std::u16string& path, const std::vector<uint8_t>& contents) {
   if (IsImpossiblePath(path)) return false;
-  win32::UniqueHandle file(::CreateFileW(win32::Wide(path), GENERIC_WRITE, 0, nullptr,
-                                         CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  // Sharing reading lets the file be rewritten while others read it (they share reading
+  // and writing), as it can be on POSIX systems.
+  win32::UniqueHandle file(::CreateFileW(win32::Wide(path), GENERIC_WRITE, FILE_SHARE_READ,
+                                         nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                                         nullptr));
   if (!file.valid()) return false;
   size_t written = 0;
   while (written < contents.size()) {

@@ -34,6 +34,8 @@ class Win32RegistryKey final : public RegistryKey {
 
   uint32_t SetValue(const std::u16string& name, uint32_t type, const uint8_t* data,
                     uint32_t size) override {
+    // advapi32 would read through the null pointer (and report 998 where it can).
+    if (data == nullptr && size != 0) return kErrorInvalidParameter;
     return static_cast<uint32_t>(
         ::RegSetValueExW(key_.get(), win32::Wide(name), 0, type, data, size));
   }
@@ -89,6 +91,18 @@ class Win32RegistryKey final : public RegistryKey {
   win32::UniqueRegistryKey key_;
 };
 
+// Windows limits each key name to 255 characters; Wine does not check when creating.
+bool HasOverlongName(const std::u16string& path) {
+  size_t start = 0;
+  for (;;) {
+    const size_t end = path.find(u'\\', start);
+    const size_t length = (end == std::u16string::npos ? path.size() : end) - start;
+    if (length > kMaxKeyNameLength) return true;
+    if (end == std::u16string::npos) return false;
+    start = end + 1;
+  }
+}
+
 }  // namespace
 
 uint32_t OpenRegistryKey(Hive hive, const std::u16string& path,
@@ -108,7 +122,7 @@ uint32_t OpenRegistryKey(Hive hive, const std::u16string& path,
 
 uint32_t CreateRegistryKey(Hive hive, const std::u16string& path,
                            std::unique_ptr<RegistryKey>* key, bool* created) {
-  if (key == nullptr) return kErrorInvalidParameter;
+  if (key == nullptr || HasOverlongName(path)) return kErrorInvalidParameter;
   HKEY opened = nullptr;
   DWORD disposition = 0;
   const LONG result =

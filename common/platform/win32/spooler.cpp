@@ -66,7 +66,9 @@ bool GetPrinterDriver(PrinterHandle printer, uint32_t level, uint8_t* buffer, ui
   }
   DWORD required = 0;
   const BOOL ok = ::GetPrinterDriverW(printer, nullptr, level, buffer, size, &required);
-  *needed = required;
+  // The size is an answer only when the call succeeded or asked for more room; a refused
+  // handle leaves it alone.
+  if (ok || ::GetLastError() == ERROR_INSUFFICIENT_BUFFER) *needed = required;
   return ok != FALSE;
 }
 

@@ -34,9 +34,10 @@ class RegistryKey {
   virtual uint32_t SetValue(const std::u16string& name, uint32_t type, const uint8_t* data,
                             uint32_t size) = 0;
   virtual uint32_t DeleteValue(const std::u16string& name) = 0;
-  // Values in the order they were first written; kErrorNoMoreItems past the last.
+  // Enumeration ends with kErrorNoMoreItems past the last. Windows promises no order (Wine
+  // sorts by name); the POSIX store gives the order in which values were first written
+  // and sub-keys created. Callers must not rely on either.
   virtual uint32_t EnumValue(uint32_t index, RegistryValue* value) const = 0;
-  // Direct sub-keys in the order they were created; kErrorNoMoreItems past the last.
   virtual uint32_t EnumSubKey(uint32_t index, std::u16string* name) const = 0;
 };
 
