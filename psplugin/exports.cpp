@@ -1,4 +1,5 @@
 // The library's only two exports: the class object and the unload check.
+#include "host/call_barrier.h"
 #include "host/class_factory.h"
 #include "host/oemps.h"
 #include "module_counters.h"
@@ -6,6 +7,7 @@
 
 using namespace kx;
 
+// Both run behind the call barrier: GetClassObject keeps its body behind it.
 extern "C" KX_EXPORT host::HRESULT KX_STDCALL DllGetClassObject(const host::CLSID& clsid,
                                                                 const host::IID& iid,
                                                                 void** object) {
@@ -14,5 +16,5 @@ extern "C" KX_EXPORT host::HRESULT KX_STDCALL DllGetClassObject(const host::CLSI
 }
 
 extern "C" KX_EXPORT host::HRESULT KX_STDCALL DllCanUnloadNow() {
-  return host::CanUnloadNow(ps::Counters());
+  return host::CallBarrier([] { return host::CanUnloadNow(ps::Counters()); });
 }

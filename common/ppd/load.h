@@ -17,7 +17,8 @@ bool ParseStream(PpdStream& stream, Parser& parser);
 // The same over bytes in memory; the checksum goes to the parser's header.
 bool ParseBytes(std::string_view bytes, Parser& parser);
 
-// Reads the file and parses it; false also when the file is missing, unreadable or empty.
+// Reads the file and parses it; false also when the file is missing, unreadable, empty,
+// not a regular file or larger than kLargestPpdFile (those are refused before reading).
 bool LoadFile(const std::u16string& path, Parser& parser);
 
 }  // namespace kx::ppd

@@ -1,7 +1,5 @@
 #include "ppd/stream.h"
 
-#include <limits>
-
 #include "platform/files.h"
 
 namespace kx::ppd {
@@ -12,9 +10,9 @@ PpdStream MakeStream(const uint8_t* bytes, uint32_t size, uint16_t* checksum) {
 
 bool MappedFile::Map(const std::u16string& path) {
   std::vector<uint8_t> bytes;
-  if (!platform::ReadWholeFile(path, &bytes)) return false;
-  // A file of zero length cannot be mapped; one beyond 4 GiB does not fit the cursor.
-  if (bytes.empty() || bytes.size() > std::numeric_limits<uint32_t>::max()) return false;
+  if (!platform::ReadRegularFile(path, kLargestPpdFile, &bytes)) return false;
+  // A file of zero length cannot be mapped.
+  if (bytes.empty()) return false;
   bytes_ = std::move(bytes);
   return true;
 }

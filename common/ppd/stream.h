@@ -36,10 +36,18 @@ inline void UpdateStreamChecksum(PpdStream& stream) {
   stream.checksummed = stream.position;
 }
 
+// The largest PPD file a load reads. The largest PPDs printers come with are a few
+// megabytes (many fonts, constraints and translations); sixteen times that leaves room
+// for any real one while a path to something else, named by mistake or on purpose,
+// costs at most this much memory.
+inline constexpr uint32_t kLargestPpdFile = 64u << 20;
+
 // The whole file in memory for the length of one load.
 class MappedFile {
  public:
-  // False when the file is missing or unreadable, empty, or too large for the cursor.
+  // False when the path names no regular file (a folder, a device or a pipe is refused
+  // without waiting on it), or the file is missing, unreadable, empty or larger than
+  // kLargestPpdFile; nothing is read then.
   bool Map(const std::u16string& path);
   void Unmap();
 

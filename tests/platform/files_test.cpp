@@ -321,6 +321,98 @@ TEST_F(FilesTest, OnlyRegularFilesOpen) {
   }
 }
 
+TEST_F(FilesTest, BoundedReadTakesFilesUpToTheLimit) {
+  std::vector<uint8_t> large(200000);  // more than one read's worth
+  for (size_t i = 0; i < large.size(); ++i) large[i] = static_cast<uint8_t>(i * 11 + 3);
+  const std::vector<uint8_t> thousand(large.begin(), large.begin() + 1000);
+  const struct {
+    const char* label;
+    std::vector<uint8_t> contents;
+    uint64_t limit;
+    bool read;
+  } cases[] = {
+      {"at the limit", thousand, 1000, true},
+      {"one byte over", thousand, 999, false},
+      {"well under", thousand, 1u << 20, true},
+      {"larger than one read, at the limit", large, large.size(), true},
+      {"empty, limit 0", {}, 0, true},
+      {"one byte, limit 0", {7}, 0, false},
+      {"no limit to speak of", thousand, UINT64_MAX, true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.label);
+    const std::u16string path = PathOf(u"bounded.ppd");
+    ASSERT_TRUE(WriteWholeFile(path, c.contents));
+    std::vector<uint8_t> read = {42};
+    SetLastErrorCode(kSentinel);
+    EXPECT_EQ(ReadRegularFile(path, c.limit, &read), c.read);
+    if (c.read) {
+      EXPECT_EQ(read, c.contents);
+    } else {
+      EXPECT_EQ(read, std::vector<uint8_t>{42});
+      EXPECT_EQ(GetLastErrorCode(), kErrorFileTooLarge);
+    }
+  }
+  SetLastErrorCode(kSentinel);
+  EXPECT_FALSE(ReadRegularFile(PathOf(u"bounded.ppd"), 1u << 20, nullptr));
+  EXPECT_EQ(GetLastErrorCode(), kErrorInvalidParameter);
+}
+
+// What is not a regular file is refused without waiting on it: a pipe without a writer
+// would otherwise hold the reader, an endless device would be read until memory ran out.
+TEST_F(FilesTest, BoundedReadRefusesWhatIsNotARegularFile) {
+  std::filesystem::create_directory(Native(PathOf(u"folder")));
+#ifdef _WIN32
+  ScopedPipe pipe;
+  ASSERT_TRUE(pipe.valid());
+  const std::u16string pipePath = pipe.path();
+  const std::u16string devicePath = u"NUL";
+#else
+  const std::u16string pipePath = PathOf(u"pipe");
+  ASSERT_EQ(::mkfifo(Utf16ToUtf8(pipePath).c_str(), 0600), 0);
+  const std::u16string devicePath = u"/dev/zero";
+#endif
+  const struct {
+    const char* label;
+    std::u16string path;
+    uint32_t error;
+  } cases[] = {
+      {"pipe", pipePath, kErrorAccessDenied},
+      {"device", devicePath, kErrorAccessDenied},
+      {"folder", PathOf(u"folder"), kErrorAccessDenied},
+      {"missing file", PathOf(u"missing.ppd"), kErrorFileNotFound},
+      {"missing folder", PathOf(u"nowhere/missing.ppd"), kErrorPathNotFound},
+      {"empty path", u"", kErrorPathNotFound},
+      {"embedded NUL", PathOf(std::u16string(u"a\0b", 3)), kErrorInvalidName},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.label);
+    std::vector<uint8_t> read = {42};
+    SetLastErrorCode(kSentinel);
+    EXPECT_FALSE(ReadRegularFile(c.path, 1u << 20, &read));
+    EXPECT_EQ(GetLastErrorCode(), c.error);
+    EXPECT_EQ(read, std::vector<uint8_t>{42});
+  }
+}
+
+#ifdef __linux__
+// The limit holds for what a file gives, not for the size it claims when opened: the
+// kernel's status files claim 0 bytes and give more, as a file that grows does.
+TEST_F(FilesTest, BoundedReadHoldsAFileThatGivesMoreThanItsSizeToTheLimit) {
+  const std::u16string status = u"/proc/self/status";
+  std::vector<uint8_t> read;
+  ASSERT_TRUE(ReadRegularFile(status, 1u << 20, &read));
+  const std::string text(read.begin(), read.end());
+  EXPECT_EQ(text.rfind("Name:", 0), 0u) << text;
+
+  read = {42};
+  SetLastErrorCode(kSentinel);
+  EXPECT_FALSE(ReadRegularFile(status, 16, &read));
+  EXPECT_EQ(GetLastErrorCode(), kErrorFileTooLarge);
+  EXPECT_EQ(read, std::vector<uint8_t>{42});
+}
+#endif
+
 // Reads the file in pieces of `piece` bytes until the end, keeping every piece's size.
 std::vector<uint8_t> ReadInPieces(ReadableFile& file, size_t piece, std::vector<int64_t>* sizes) {
   std::vector<uint8_t> data;

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <limits>
 
 #include "platform/last_error.h"
 #include "platform/text.h"
@@ -126,6 +127,63 @@ bool ReadWholeFile(const std::u16string& path, std::vector<uint8_t>* contents) {
     }
     if (count == 0) break;
     data.insert(data.end(), chunk, chunk + count);
+  }
+  *contents = std::move(data);
+  return true;
+}
+
+bool ReadRegularFile(const std::u16string& path, uint64_t limit, std::vector<uint8_t>* contents) {
+  if (contents == nullptr) {
+    SetLastErrorCode(kErrorInvalidParameter);
+    return false;
+  }
+  std::string native;
+  if (!NativePath(path, &native)) return false;
+  // Without O_NONBLOCK opening a pipe would wait for its writer.
+  FileDescriptor file(::open(native.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+  if (file.get() < 0) return FailToOpen(native);
+  struct stat status {};
+  if (::fstat(file.get(), &status) != 0) return FailWithErrno();
+  if (!S_ISREG(status.st_mode)) {
+    SetLastErrorCode(kErrorAccessDenied);
+    return false;
+  }
+  const auto size = static_cast<uint64_t>(status.st_size);
+  if (size > limit || size > std::numeric_limits<size_t>::max()) {
+    SetLastErrorCode(kErrorFileTooLarge);
+    return false;
+  }
+  // Straight into a buffer of the size the file has now; a file cut short meanwhile ends
+  // the read early.
+  std::vector<uint8_t> data(static_cast<size_t>(size));
+  size_t filled = 0;
+  while (filled < data.size()) {
+    const ssize_t count =
+        ::read(file.get(), data.data() + filled, std::min(data.size() - filled, kLargestTransfer));
+    if (count < 0) {
+      if (errno == EINTR) continue;
+      return FailWithErrno();
+    }
+    if (count == 0) break;
+    filled += static_cast<size_t>(count);
+  }
+  data.resize(filled);
+  // A file that grew meanwhile is read on, but not past the limit.
+  if (filled == size) {
+    uint8_t chunk[65536];
+    for (;;) {
+      const ssize_t count = ::read(file.get(), chunk, sizeof chunk);
+      if (count < 0) {
+        if (errno == EINTR) continue;
+        return FailWithErrno();
+      }
+      if (count == 0) break;
+      if (static_cast<uint64_t>(count) > limit - data.size()) {
+        SetLastErrorCode(kErrorFileTooLarge);
+        return false;
+      }
+      data.insert(data.end(), chunk, chunk + count);
+    }
   }
   *contents = std::move(data);
   return true;

@@ -1,6 +1,7 @@
 #include "platform/files.h"
 
 #include <algorithm>
+#include <limits>
 
 #include "platform/win32_errors.h"
 #include "windows_support.h"
@@ -10,6 +11,7 @@ namespace kx::platform {
 namespace {
 
 constexpr DWORD kLargestTransfer = 1u << 30;
+static_assert(kErrorFileTooLarge == ERROR_FILE_TOO_LARGE);
 
 // A name no file can have.
 bool IsImpossiblePath(const std::u16string& path) {
@@ -63,6 +65,60 @@ bool ReadWholeFile(const std::u16string& path, std::vector<uint8_t>* contents) {
     if (!::ReadFile(file.get(), chunk, sizeof chunk, &count, nullptr)) return false;
     if (count == 0) break;
     data.insert(data.end(), chunk, chunk + count);
+  }
+  *contents = std::move(data);
+  return true;
+}
+
+bool ReadRegularFile(const std::u16string& path, uint64_t limit, std::vector<uint8_t>* contents) {
+  if (contents == nullptr) {
+    ::SetLastError(ERROR_INVALID_PARAMETER);
+    return false;
+  }
+  if (IsImpossiblePath(path)) return false;
+  // Without FILE_FLAG_BACKUP_SEMANTICS a folder is refused with "access denied".
+  win32::UniqueHandle file(::CreateFileW(win32::Wide(path), GENERIC_READ,
+                                         FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.valid()) return false;
+  // A pipe, a console or a serial device opens too; it is not a file to read whole.
+  if (::GetFileType(file.get()) != FILE_TYPE_DISK) {
+    ::SetLastError(ERROR_ACCESS_DENIED);
+    return false;
+  }
+  LARGE_INTEGER status{};
+  if (!::GetFileSizeEx(file.get(), &status)) return false;
+  const auto size = static_cast<uint64_t>(status.QuadPart);
+  if (size > limit || size > std::numeric_limits<size_t>::max()) {
+    ::SetLastError(ERROR_FILE_TOO_LARGE);
+    return false;
+  }
+  // Straight into a buffer of the size the file has now; a file cut short meanwhile ends
+  // the read early.
+  std::vector<uint8_t> data(static_cast<size_t>(size));
+  size_t filled = 0;
+  while (filled < data.size()) {
+    const DWORD request =
+        static_cast<DWORD>(std::min<size_t>(data.size() - filled, kLargestTransfer));
+    DWORD count = 0;
+    if (!::ReadFile(file.get(), data.data() + filled, request, &count, nullptr)) return false;
+    if (count == 0) break;
+    filled += count;
+  }
+  data.resize(filled);
+  // A file that grew meanwhile is read on, but not past the limit.
+  if (filled == size) {
+    uint8_t chunk[65536];
+    for (;;) {
+      DWORD count = 0;
+      if (!::ReadFile(file.get(), chunk, sizeof chunk, &count, nullptr)) return false;
+      if (count == 0) break;
+      if (count > limit - data.size()) {
+        ::SetLastError(ERROR_FILE_TOO_LARGE);
+        return false;
+      }
+      data.insert(data.end(), chunk, chunk + count);
+    }
   }
   *contents = std::move(data);
   return true;

@@ -12,6 +12,16 @@ namespace kx::platform {
 // Reads the whole file; false with the last error set (2 when it does not exist).
 bool ReadWholeFile(const std::u16string& path, std::vector<uint8_t>* contents);
 
+// The last error of ReadRegularFile for a file over its limit (ERROR_FILE_TOO_LARGE).
+inline constexpr uint32_t kErrorFileTooLarge = 223;
+
+// Reads a whole regular file of at most `limit` bytes. What is not a regular file (a
+// folder, a device, a pipe) is refused as "access denied" without waiting on it, and a
+// file over the limit as "file too large" before anything is read; a file that grows
+// past the limit while it is read is refused too, so the read never goes on without end.
+// False with the last error set; `contents` is then untouched.
+bool ReadRegularFile(const std::u16string& path, uint64_t limit, std::vector<uint8_t>* contents);
+
 // Writes the whole file, replacing it; false with the last error set.
 bool WriteWholeFile(const std::u16string& path, const std::vector<uint8_t>& contents);
 
