@@ -49,8 +49,9 @@ constexpr uint64_t MarkRunEnds(uint64_t word) {
   } else if constexpr (TokenClass == kClassOption) {
     return MarkBelow(word, 0x21) | MarkAbove(word, 0x7E) | colons | MarkEqual(word, '/');
   } else {
+    // Bytes of 0x80 and above belong to translations (char_class.h).
     const uint64_t controls = MarkBelow(word, 0x20) & ~MarkEqual(word, '\t');
-    return controls | MarkAbove(word, 0x7E) | colons;
+    return controls | MarkEqual(word, 0x7F) | colons;
   }
 }
 

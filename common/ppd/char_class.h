@@ -25,7 +25,11 @@ constexpr uint8_t ClassOf(unsigned c) {
   if (c == '\t' || c == ' ') return 0x19;
   if (c == '\n' || c == '\r') return 0x21;
   if (c >= 0x21 && c <= 0x7E) return 0x0F;
-  return 0x00;  // controls, DEL and every byte of 0x80 and above
+  // A translation is text in the file's LanguageEncoding (ISO 8859-1, Shift-JIS, code page
+  // 949 and the like), so it keeps every byte of 0x80 and above; keywords and option
+  // keywords stay ASCII.
+  if (c >= 0x80 && c <= 0xFF) return 0x08;
+  return 0x00;  // controls and DEL
 }
 
 constexpr std::array<uint8_t, 256> MakeClassTable() {

@@ -122,18 +122,23 @@ class EntryReader {
   }
 
   // A quoted value runs to the closing quote, line ends included; an unquoted one to the
-  // line end or to the slash of its own translation, which is dropped. A value that the
-  // file ends inside is kept as far as it goes, though the entry is lost.
+  // line end or to the slash of its own translation, which is dropped. An unquoted value
+  // that the file ends inside is kept as far as it goes, though the entry is lost; a quote
+  // that never closes has swallowed the rest of the file, which is kUnclosedQuote.
   Status ReadValue() {
     Status status = Next();
     if (status == Status::kOk) status = SkipBlanks();
     if (status != Status::kOk) return status;
     const bool quoted = current_ == '"';
     entry_.valueType = quoted ? ValueType::kQuoted : ValueType::kString;
-    if (quoted && (status = Next()) != Status::kOk) return status;
+    if (quoted && (status = Next()) != Status::kOk) return Status::kUnclosedQuote;
     const uint8_t* start = CurrentPosition();
     const uint8_t* stop =
         quoted ? FindClosingQuote(start, end_) : FindUnquotedValueEnd(start, end_);
+    if (quoted && stop == end_) {
+      next_ = end_;
+      return Status::kUnclosedQuote;
+    }
     if (!entry_.value.Append(start, static_cast<size_t>(stop - start))) return Status::kNoRoom;
     if ((status = ReadThrough(stop)) != Status::kOk) return status;
     if (quoted || !AtLineEnd()) {
@@ -157,7 +162,9 @@ Status ReadEntry(PpdEntry& entry, PpdStream& stream) {
   EntryReader reader(entry, stream.position, stream.position + stream.remaining);
   const Status status = reader.Read();
   Consume(stream, static_cast<uint32_t>(reader.next() - stream.position));
-  if (status == Status::kEof || status == Status::kNoRoom) UpdateStreamChecksum(stream);
+  if (status == Status::kEof || status == Status::kNoRoom || status == Status::kUnclosedQuote) {
+    UpdateStreamChecksum(stream);
+  }
   return status;
 }
 

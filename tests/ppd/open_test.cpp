@@ -56,16 +56,42 @@ TEST_F(PpdOpenTest, SurvivesHostileInputAndChecksumsTheWholeFile) {
       {"binary garbage", garbage},
       {"separator soup", starry},
       {"no entries", "just text\nand more\n"},
-      {"unterminated quote", "*ColorDevice: True\n*NickName: \"never closed\n*End\n"},
       {"NUL bytes", std::string("*Nick\0Name: \"a\0b\"\n*ColorDevice: True\n", 38)},
       {"lone star lines", "*\n*\r\n**\n*:\n"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.label);
-    test::ImagePtr image = files_.Open(c.text);
+    // A quote left open by the random bytes would fail the load (see below): the last
+    // line closes it, and is skipped as text when none is open.
+    const std::string text = c.text + "\n\"\n";
+    test::ImagePtr image = files_.Open(text);
     ASSERT_NE(image, nullptr);
-    EXPECT_EQ(image->checksum, test::BitwiseCrc16(c.text));
+    EXPECT_EQ(image->checksum, test::BitwiseCrc16(text));
     EXPECT_EQ(image->format, kImageFormat);
+  }
+}
+
+// The entries after a quote that never closes are lost, so the load fails rather than
+// report an image without them; a quote closed on a later line is an ordinary value.
+TEST_F(PpdOpenTest, AQuoteThatNeverClosesFailsTheLoad) {
+  const struct {
+    const char* label;
+    std::string text;
+    bool opens;
+  } cases[] = {
+      {"open quote swallowing later entries",
+       "*ColorDevice: True\n*NickName: \"never closed\n*End\n", false},
+      {"open quote as the last byte", "*ColorDevice: True\n*NickName: \"", false},
+      {"quote closed lines later", "*NickName: \"two\nlines\"\n*ColorDevice: True\n", true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.label);
+    const test::ImagePtr image = files_.Open(c.text);
+    ASSERT_EQ(image != nullptr, c.opens);
+    if (image != nullptr) {
+      EXPECT_EQ(Text(image.get(), image->nickName), "two\nlines");
+      EXPECT_EQ(image->colorDevice, 1u);
+    }
   }
 }
 

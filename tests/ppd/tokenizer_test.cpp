@@ -33,7 +33,9 @@ std::vector<Read> ReadAll(std::string_view text, uint16_t* checksum = nullptr) {
     reads.push_back({status, std::string(entry.keyword.view()), std::string(entry.option.view()),
                      std::string(entry.translation.view()), std::string(entry.value.view()),
                      entry.valueType});
-    if (status == Status::kEof || status == Status::kNoRoom) break;
+    if (status == Status::kEof || status == Status::kNoRoom || status == Status::kUnclosedQuote) {
+      break;
+    }
   }
   if (checksum != nullptr) *checksum = crc;
   return reads;
@@ -52,7 +54,9 @@ TEST(PpdCharClassTest, ClassesFollowTheCharacterTable) {
   EXPECT_EQ(kCharClasses['\r'], 0x21);
   EXPECT_EQ(kCharClasses[0x0B], 0x00);
   EXPECT_EQ(kCharClasses[0x7F], 0x00);
-  EXPECT_EQ(kCharClasses[0xC7], 0x00);
+  EXPECT_EQ(kCharClasses[0x80], 0x08);  // national bytes belong to translations only
+  EXPECT_EQ(kCharClasses[0xC7], 0x08);
+  EXPECT_EQ(kCharClasses[0xFF], 0x08);
   // Every byte is in exactly one row of the table.
   std::map<uint8_t, int> counts;
   for (uint8_t value : kCharClasses) ++counts[value];
@@ -63,7 +67,8 @@ TEST(PpdCharClassTest, ClassesFollowTheCharacterTable) {
                                             {0x01, 1},
                                             {0x19, 2},
                                             {0x21, 2},
-                                            {0x00, 158}}));
+                                            {0x08, 128},
+                                            {0x00, 30}}));
 }
 
 TEST(PpdTokenizerTest, SplitsEntriesIntoTheirParts) {
@@ -91,6 +96,10 @@ TEST(PpdTokenizerTest, SplitsEntriesIntoTheirParts) {
        "*Key/Trans: v\n",
        {Status::kOk, "Key/Trans", "", "", "v", ValueType::kString}},
       {"empty unquoted value", "*Key:\n", {Status::kOk, "Key", "", "", "", ValueType::kString}},
+      {"national bytes kept in a translation",
+       "*Key Opt/R\xE9solution \x83\x8A\xC7\xD1 -180\xB0: v\n",
+       {Status::kOk, "Key", "Opt", "R\xE9solution \x83\x8A\xC7\xD1 -180\xB0", "v",
+        ValueType::kString}},
       {"high bytes kept in a value",
        "*Key: \"\xC7\xD1\"\n",
        {Status::kOk, "Key", "", "", "\xC7\xD1", ValueType::kQuoted}},
@@ -136,7 +145,6 @@ TEST(PpdTokenizerTest, MalformedEntriesAreSyntaxErrorsAndReadingGoesOn) {
       {"translation without option", "*Key /Trans: v\n"},
       {"missing colon", "*Key Opt v\n"},
       {"empty translation", "*Key Opt/: v\n"},
-      {"national byte in a translation", "*Key Opt/Tr\xB0: v\n"},
       {"national byte in a keyword", "*Ke\xB0y: v\n"},
   };
   for (const auto& c : cases) {
@@ -157,7 +165,6 @@ TEST(PpdTokenizerTest, TheFileEndingInsideAnEntryDropsIt) {
   } cases[] = {
       {"last line without a line end", "*A: x\n*B: y"},
       {"closing quote without a line end", "*A: x\n*B: \"y\""},
-      {"quote never closed", "*A: x\n*B: \"y\n*C: z\n"},
       {"keyword at the end", "*A: x\n*B"},
   };
   for (const auto& c : cases) {
@@ -166,6 +173,24 @@ TEST(PpdTokenizerTest, TheFileEndingInsideAnEntryDropsIt) {
     ASSERT_EQ(reads.size(), 2u);
     EXPECT_EQ(reads[0].keyword, "A");
     EXPECT_EQ(reads[1].status, Status::kEof);
+  }
+}
+
+TEST(PpdTokenizerTest, AQuoteThatNeverClosesSwallowsTheRestAndSaysSo) {
+  const struct {
+    const char* label;
+    std::string text;
+  } cases[] = {
+      {"entries after the open quote", "*A: x\n*B: \"y\n*C: z\n"},
+      {"quote as the last byte", "*A: x\n*B: \""},
+      {"closed quote inside a translation is no value", "*A: x\n*B Opt/\"T\": \"y\n"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.label);
+    const std::vector<Read> reads = ReadAll(c.text);
+    ASSERT_EQ(reads.size(), 2u);
+    EXPECT_EQ(reads[0].keyword, "A");
+    EXPECT_EQ(reads[1].status, Status::kUnclosedQuote);
   }
 }
 

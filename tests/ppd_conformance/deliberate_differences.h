@@ -29,6 +29,8 @@ enum class Difference : size_t {
   kPageSizeOptionsFromSizeEntries,
   kTranslationsEightBit,
   kAbsentInvocationEmpty,
+  kLineEndsKeptInValues,
+  kVmOptionEntriesAreOptions,
   kCount
 };
 
@@ -95,12 +97,25 @@ inline constexpr std::array<DifferenceRow, static_cast<size_t>(Difference::kCoun
      "ImageableArea and PaperDimension entries create the PageSize option they name",
      "our PageSize may hold options that libcups has only as page sizes"},
     {Difference::kTranslationsEightBit,
-     "translations stay in the file's 8-bit code page, up to 128 bytes",
-     "converted from ISO 8859-1 to UTF-8 and cut at 80 bytes, as libcups stores them"},
+     "translations stay in the file's 8-bit code page (its LanguageEncoding), up to 128 "
+     "bytes",
+     "converted to UTF-8 from the code page that libcups takes the LanguageEncoding for "
+     "(ISO 8859-1 before one is named, the bytes as they are for a name it does not know) "
+     "and cut where libcups cuts its 81-byte text fields"},
     {Difference::kAbsentInvocationEmpty,
      "an option without an invocation string has none",
      "an absent invocation compares equal to an empty one, as callers write nothing for "
      "either"},
+    {Difference::kLineEndsKeptInValues,
+     "a quoted value keeps its line ends as the file has them, CR LF included",
+     "the host sends an invocation to the printer as the file writes it; libcups turns "
+     "every CR LF and lone CR into LF, so ours is compared with those line ends turned"},
+    {Difference::kVmOptionEntriesAreOptions,
+     "VMOption entries are options of VMOption, with their own translations, beside those "
+     "of InstalledMemory",
+     "libcups keeps VMOption entries as attributes only; such an option, or a translation "
+     "that a VMOption entry gave first, is compared with the file's first VMOption entry "
+     "of that option"},
 }};
 
 constexpr bool RowsFollowTheEnumeration() {

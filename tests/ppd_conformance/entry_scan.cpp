@@ -68,9 +68,43 @@ void RecordOption(std::string_view keyword, std::string_view rest, size_t offset
       std::make_pair(std::string(FeatureFiledUnder(keyword)), std::string(option)), offset);
 }
 
+// The translation of an entry whose option keyword is `option`, from `rest` on.
+std::string_view TranslationAfter(std::string_view rest, std::string_view option) {
+  rest.remove_prefix(rest.find(option) + option.size());
+  while (!rest.empty() && (rest.front() == ' ' || rest.front() == '\t')) rest.remove_prefix(1);
+  if (rest.empty() || rest.front() != '/') return {};
+  rest.remove_prefix(1);
+  return rest.substr(0, rest.find(':'));
+}
+
+// The unquoted value of `rest` (what follows the main keyword) without blanks around it.
+std::string_view PlainValue(std::string_view rest) {
+  const size_t colon = rest.find(':');
+  if (colon == std::string_view::npos) return {};
+  rest.remove_prefix(colon + 1);
+  while (!rest.empty() && (rest.front() == ' ' || rest.front() == '\t')) rest.remove_prefix(1);
+  while (!rest.empty() && (rest.back() == ' ' || rest.back() == '\t' || rest.back() == '\r')) {
+    rest.remove_suffix(1);
+  }
+  return rest;
+}
+
+// Entries whose text the comparison needs besides their place.
+void RecordText(std::string_view keyword, std::string_view rest, EntryPositions& positions) {
+  if (keyword == "LanguageEncoding" && positions.languageEncoding.empty()) {
+    positions.languageEncoding = PlainValue(rest);
+  } else if (keyword == "VMOption") {
+    const std::string_view option = OptionName(rest);
+    if (option.empty()) return;
+    positions.vmOptionTranslations.try_emplace(std::string(option),
+                                               TranslationAfter(rest, option));
+  }
+}
+
 // One line that starts an entry: its main keyword and, for OpenUI, the feature it names.
 void ScanEntry(std::string_view line, size_t offset, EntryPositions& positions) {
   const std::string_view keyword = LeadingName(line.substr(1));
+  RecordText(keyword, line.substr(1 + keyword.size()), positions);
   if (keyword == "OpenUI" || keyword == "JCLOpenUI") {
     const std::string_view opened = NameAfterBlanks(line.substr(1 + keyword.size()));
     Record(positions.openUi, opened, offset);

@@ -22,6 +22,11 @@ struct EntryPositions {
   // which is where our library creates it; entries of predefined features count under
   // the feature they are filed under.
   std::map<std::pair<std::string, std::string>, size_t> firstOption;
+  // Option keyword of a VMOption entry -> the translation of the first such entry (empty
+  // when it has none).
+  std::map<std::string, std::string, std::less<>> vmOptionTranslations;
+  // The value of the first LanguageEncoding entry; empty when there is none.
+  std::string languageEncoding;
 
   // The offset in firstOption, or kNotFound.
   size_t OptionEntry(std::string_view feature, std::string_view option) const;

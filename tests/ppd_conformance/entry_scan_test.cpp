@@ -96,5 +96,18 @@ TEST(EntryScanTest, OptionsTakeTheLineOfTheFirstEntryNamingThem) {
   }
 }
 
+TEST(EntryScanTest, KeepsTheFirstVmOptionTranslationsAndLanguageEncoding) {
+  const EntryPositions positions = ScanEntries(
+      "*LanguageEncoding:\tJIS83-RKSJ \r\n"
+      "*VMOption 64Meg/64 MB: \"600\"\r\n"
+      "*VMOption 128Meg: \"1200\"\r\n"
+      "*VMOption 64Meg/Second: \"601\"\r\n"
+      "*Foo: \"\n*VMOption Quoted/Inside: \"\n"
+      "*LanguageEncoding: ISOLatin1\n");
+  EXPECT_EQ(positions.languageEncoding, "JIS83-RKSJ");
+  EXPECT_EQ(positions.vmOptionTranslations,
+            (std::map<std::string, std::string, std::less<>>{{"128Meg", ""}, {"64Meg", "64 MB"}}));
+}
+
 }  // namespace
 }  // namespace kx::ppd::conformance

@@ -50,7 +50,7 @@ void CompareUiType(const ExpectedFeature& expected, const KxFeature& ours) {
 }
 
 void CompareFeatureTranslation(const ExpectedFeature& expected, const KxFeature& ours,
-                               Totals& totals) {
+                               const EntryPositions& positions, Totals& totals) {
   if (expected.contributors.size() > 1) totals.counts.Count(Difference::kFirstTranslationWins);
   if (!ours.translation) {
     for (const Contributor& contributor : expected.contributors) {
@@ -61,7 +61,7 @@ void CompareFeatureTranslation(const ExpectedFeature& expected, const KxFeature&
     return;
   }
   totals.counts.Count(Difference::kTranslationsEightBit);
-  const std::string text = AsLibcupsText(*ours.translation);
+  const std::string text = AsLibcupsText(*ours.translation, positions.languageEncoding);
   const bool matched = std::any_of(
       expected.contributors.begin(), expected.contributors.end(),
       [&](const Contributor& contributor) { return contributor.option->text == text; });
@@ -76,7 +76,8 @@ void CompareRowFeatureKind(const KxFeature& ours, Totals& totals) {
   EXPECT_FALSE(ours.translation.has_value()) << "translation of " << ours.keyword;
 }
 
-void CompareKind(const ExpectedFeature& expected, const KxFeature& ours, Totals& totals) {
+void CompareKind(const ExpectedFeature& expected, const KxFeature& ours,
+                 const EntryPositions& positions, Totals& totals) {
   EXPECT_EQ(ours.installable, expected.installable) << "installable flag of " << ours.keyword;
   const bool openedByOpenUi = expected.contributors.front().openUi != kNoOffset;
   if (OpenUiIgnored(ours.keyword) && openedByOpenUi) {
@@ -84,7 +85,7 @@ void CompareKind(const ExpectedFeature& expected, const KxFeature& ours, Totals&
     return;
   }
   CompareUiType(expected, ours);
-  CompareFeatureTranslation(expected, ours, totals);
+  CompareFeatureTranslation(expected, ours, positions, totals);
 }
 
 void CompareFeature(const ExpectedFeature& expected, const std::vector<KxFeature>& ours,
@@ -92,7 +93,7 @@ void CompareFeature(const ExpectedFeature& expected, const std::vector<KxFeature
   SCOPED_TRACE("feature " + expected.keyword);
   const KxFeature* feature = Find(ours, expected.keyword);
   ASSERT_NE(feature, nullptr) << "libcups keeps it; ours does not";
-  CompareKind(expected, *feature, totals);
+  CompareKind(expected, *feature, positions, totals);
   CompareOptions(expected, *feature, ours, cups, positions, totals);
   ++totals.features;
 }

@@ -1,12 +1,18 @@
 #include "ppd_conformance/third_party_ppds.h"
 
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <zlib.h>
 
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
 #include <fstream>
+#include <map>
 #include <random>
+#include <set>
 #include <system_error>
 
 namespace kx::ppd::corpus {
@@ -70,7 +76,171 @@ bool CopyDecompressed(const fs::path& source, const fs::path& target, std::strin
   return true;
 }
 
+// Everything `command` writes to its standard output; false when it cannot run or fails.
+bool ReadCommandOutput(const std::string& command, std::string& output) {
+  FILE* pipe = popen(command.c_str(), "r");
+  if (pipe == nullptr) return false;
+  char buffer[65536];
+  size_t count = 0;
+  while ((count = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) output.append(buffer, count);
+  return pclose(pipe) == 0;
+}
+
+// The next field of a driver's list line: a quoted string (without its quotes) or a word.
+std::string_view NextField(std::string_view& line) {
+  while (!line.empty() && line.front() == ' ') line.remove_prefix(1);
+  if (line.empty()) return {};
+  const bool quoted = line.front() == '"';
+  if (quoted) line.remove_prefix(1);
+  size_t end = line.find(quoted ? '"' : ' ');
+  if (end == std::string_view::npos) end = line.size();
+  const std::string_view field = line.substr(0, end);
+  line.remove_prefix(std::min(line.size(), end + 1));
+  return field;
+}
+
+// "driver:0/ppd/package/Maker/file.ppd": the path after the model number, or empty.
+std::string_view PathOfUri(std::string_view uri) {
+  const size_t colon = uri.find(':');
+  if (colon == std::string_view::npos) return {};
+  const size_t slash = uri.find('/', colon);
+  return slash == std::string_view::npos ? std::string_view{} : uri.substr(slash + 1);
+}
+
+// The maker folder and file name of "ppd/package/Maker/.../file.ppd".
+bool SplitPpdPath(std::string_view path, std::string_view& maker, std::string_view& name) {
+  constexpr size_t kMakerComponent = 2;
+  size_t start = 0;
+  for (size_t i = 0; i < kMakerComponent; ++i) {
+    start = path.find('/', start);
+    if (start == std::string_view::npos) return false;
+    ++start;
+  }
+  const size_t makerEnd = path.find('/', start);
+  if (makerEnd == std::string_view::npos) return false;
+  maker = path.substr(start, makerEnd - start);
+  name = path.substr(path.rfind('/') + 1);
+  return !maker.empty() && !name.empty();
+}
+
+struct Run {
+  pid_t pid = 0;
+  const DriverPpd* ppd = nullptr;
+};
+
+// Starts `driver cat <uri>` with its standard output going to `target`.
+bool StartCat(const fs::path& driver, const DriverPpd& ppd, const fs::path& target, Run& run) {
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, 1, target.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                   0644);
+  posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+  std::string program = driver.string();
+  std::string verb = "cat";
+  std::string uri = ppd.uri;
+  char* const argv[] = {program.data(), verb.data(), uri.data(), nullptr};
+  const int failed = posix_spawn(&run.pid, program.c_str(), &actions, nullptr, argv, environ);
+  posix_spawn_file_actions_destroy(&actions);
+  run.ppd = &ppd;
+  return failed == 0;
+}
+
+bool Succeeded(pid_t pid) {
+  int status = 0;
+  if (waitpid(pid, &status, 0) != pid) return false;
+  return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+// Each run of the driver unpacks its archive, mostly in one process; two at a time keep
+// both cores busy.
+constexpr size_t kRunsAtOnce = 2;
+
 }  // namespace
+
+std::vector<DriverPpd> ParseDriverList(std::string_view listing,
+                                       const std::vector<std::string_view>& makers) {
+  std::map<std::string_view, DriverPpd> byPath;  // sorted; the first URI of a path stays
+  while (!listing.empty()) {
+    const size_t end = std::min(listing.find('\n'), listing.size());
+    std::string_view line = listing.substr(0, end);
+    listing.remove_prefix(std::min(listing.size(), end + 1));
+    const std::string_view uri = NextField(line);
+    const std::string_view path = PathOfUri(uri);
+    std::string_view maker;
+    std::string_view name;
+    if (!SplitPpdPath(path, maker, name)) continue;
+    if (std::find(makers.begin(), makers.end(), maker) == makers.end()) continue;
+    byPath.try_emplace(path, DriverPpd{std::string(uri), std::string(maker), std::string(name)});
+  }
+  std::vector<DriverPpd> ppds;
+  for (auto& [path, ppd] : byPath) ppds.push_back(std::move(ppd));
+  std::stable_sort(ppds.begin(), ppds.end(), [](const DriverPpd& a, const DriverPpd& b) {
+    return a.maker != b.maker ? a.maker < b.maker : a.name < b.name;
+  });
+  return ppds;
+}
+
+std::vector<DriverPpd> EveryNthOfEachMaker(const std::vector<DriverPpd>& ppds, size_t step) {
+  std::vector<DriverPpd> sample;
+  std::map<std::string_view, size_t> seen;  // maker -> PPDs of it so far
+  for (const DriverPpd& ppd : ppds) {
+    if (seen[ppd.maker]++ % std::max<size_t>(step, 1) == 0) sample.push_back(ppd);
+  }
+  return sample;
+}
+
+FileList WriteDriverPpds(const fs::path& driver, const std::vector<DriverPpd>& ppds,
+                         const fs::path& directory) {
+  FileList result;
+  std::vector<Run> running;
+  auto finishOldest = [&]() {
+    const Run run = running.front();
+    running.erase(running.begin());
+    const fs::path target = directory / run.ppd->name;
+    std::error_code error;
+    const bool written = Succeeded(run.pid) && fs::file_size(target, error) > 0 && !error;
+    if (!written && result.error.empty()) {
+      result.error = driver.string() + " cat " + run.ppd->uri + " failed";
+    }
+    result.files.push_back(target);
+  };
+  std::set<std::string_view> names;  // the copies being written may not exist yet
+  for (const DriverPpd& ppd : ppds) {
+    const fs::path target = directory / ppd.name;
+    if (!names.insert(ppd.name).second || fs::exists(target)) {
+      result.error = "two PPD files would both be written to " + target.string();
+      break;
+    }
+    if (running.size() == kRunsAtOnce) finishOldest();
+    Run run;
+    if (!StartCat(driver, ppd, target, run)) {
+      result.error = "cannot run " + driver.string();
+      break;
+    }
+    running.push_back(run);
+  }
+  while (!running.empty()) finishOldest();
+  if (!result.error.empty()) return {{}, result.error};
+  std::sort(result.files.begin(), result.files.end());
+  return result;
+}
+
+FileList WriteOpenPrintingPpds(const fs::path& directory, size_t step) {
+  FileList installed = PackageFiles(kOpenPrintingPackage);
+  if (!installed.error.empty()) return installed;
+  const fs::path driver(kOpenPrintingDriver);
+  std::string listing;
+  if (!ReadCommandOutput(driver.string() + " list", listing)) {
+    return {{}, "cannot list the PPDs of " + driver.string()};
+  }
+  const std::vector<std::string_view> makers(std::begin(kOpenPrintingMakers),
+                                              std::end(kOpenPrintingMakers));
+  const std::vector<DriverPpd> ppds = ParseDriverList(listing, makers);
+  if (ppds.empty()) {
+    return {{}, driver.string() + " lists no PPD of the makers the test reads"};
+  }
+  return WriteDriverPpds(driver, EveryNthOfEachMaker(ppds, step), directory);
+}
 
 bool IsPpdName(const fs::path& file) {
   const std::string name = Lowercase(file.filename().string());

@@ -77,6 +77,108 @@ TEST(ThirdPartyPpdsTest, APackageThatIsNotInstalledIsAnError) {
   EXPECT_TRUE(files.files.empty());
 }
 
+TEST(ThirdPartyPpdsTest, DriverListGivesEachFileOnceForTheMakersAsked) {
+  const std::string listing =
+      "\"drv:0/ppd/pkg/Sharp/sh2.ppd\" en \"Sharp\" \"Sharp 2\" \"MFG:Sharp;\"\n"
+      "\"drv:0/ppd/pkg/Brother/br1.ppd\" en \"Brother\" \"Brother 1\" \"\"\n"
+      "\"drv:1/ppd/pkg/Sharp/sh2.ppd\" en \"Sharp\" \"Sharp 2 other model\" \"\"\n"
+      "\"drv:0/ppd/pkg/Sharp/sh1.ppd\" en \"SHARP\" \"Sharp 1\" \"\"\n"
+      "\"drv:0/ppd/pkg/Ricoh/r1.ppd\" en \"Ricoh\" \"Ricoh 1\" \"\"\n"
+      "\"drv:0/ppd/pkg/Sharp/EU/sh0.ppd\" en \"Sharp\" \"Sharp 0\" \"\"\n"
+      "not a list line\n\n";
+
+  const std::vector<DriverPpd> ppds = ParseDriverList(listing, {"Brother", "Sharp"});
+
+  std::vector<std::string> seen;
+  for (const DriverPpd& ppd : ppds) seen.push_back(ppd.maker + " " + ppd.name + " " + ppd.uri);
+  EXPECT_EQ(seen, (std::vector<std::string>{
+                      "Brother br1.ppd drv:0/ppd/pkg/Brother/br1.ppd",
+                      "Sharp sh0.ppd drv:0/ppd/pkg/Sharp/EU/sh0.ppd",
+                      "Sharp sh1.ppd drv:0/ppd/pkg/Sharp/sh1.ppd",
+                      "Sharp sh2.ppd drv:0/ppd/pkg/Sharp/sh2.ppd",
+                  }));
+}
+
+TEST(ThirdPartyPpdsTest, EveryNthStartsAtEachMakersFirst) {
+  std::vector<DriverPpd> ppds;
+  for (const char* maker : {"A", "B"}) {
+    for (int i = 0; i < 5; ++i) ppds.push_back({"", maker, std::to_string(i)});
+  }
+  ppds.push_back({"", "C", "only"});
+  const struct {
+    size_t step;
+    std::vector<std::string> expected;
+  } cases[] = {
+      {1, {"A0", "A1", "A2", "A3", "A4", "B0", "B1", "B2", "B3", "B4", "Conly"}},
+      {2, {"A0", "A2", "A4", "B0", "B2", "B4", "Conly"}},
+      {10, {"A0", "B0", "Conly"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.step);
+    std::vector<std::string> sampled;
+    for (const DriverPpd& ppd : EveryNthOfEachMaker(ppds, c.step)) {
+      sampled.push_back(ppd.maker + ppd.name);
+    }
+    EXPECT_EQ(sampled, c.expected);
+  }
+}
+
+// A stand-in driver program: `cat <uri>` writes the URI's last part as the file's text,
+// and fails for URIs ending in "missing.ppd".
+fs::path WriteFakeDriver(const fs::path& directory) {
+  const fs::path driver = directory / "driver";
+  WritePlain(driver,
+             "#!/bin/sh\n"
+             "[ \"$1\" = cat ] || exit 2\n"
+             "case \"$2\" in *missing.ppd) exit 1 ;; esac\n"
+             "printf '*PPD-Adobe: \"4.3\"\\n*%% %s\\n' \"${2##*/}\"\n");
+  fs::permissions(driver, fs::perms::owner_all);
+  return driver;
+}
+
+TEST(ThirdPartyPpdsTest, DriverWritesEachPpdIntoTheDirectory) {
+  const ScratchDirectory bin("kx-ppd-bin");
+  const ScratchDirectory target("kx-ppd-target");
+  const fs::path driver = WriteFakeDriver(bin.path());
+
+  const FileList written = WriteDriverPpds(
+      driver,
+      {{"drv:0/ppd/pkg/B/two.ppd", "B", "two.ppd"}, {"drv:0/ppd/pkg/A/one.ppd", "A", "one.ppd"},
+       {"drv:0/ppd/pkg/A/three.ppd", "A", "three.ppd"}},
+      target.path());
+
+  ASSERT_EQ(written.error, "");
+  ASSERT_EQ(written.files,
+            (std::vector<fs::path>{target.path() / "one.ppd", target.path() / "three.ppd",
+                                   target.path() / "two.ppd"}));
+  EXPECT_EQ(ReadPlain(written.files[0]), "*PPD-Adobe: \"4.3\"\n*% one.ppd\n");
+  EXPECT_EQ(ReadPlain(written.files[2]), "*PPD-Adobe: \"4.3\"\n*% two.ppd\n");
+}
+
+TEST(ThirdPartyPpdsTest, AFailingDriverRunOrTwoPpdsOfOneNameAreErrors) {
+  const ScratchDirectory bin("kx-ppd-bin");
+  const fs::path driver = WriteFakeDriver(bin.path());
+  const struct {
+    const char* label;
+    std::vector<DriverPpd> ppds;
+    const char* named;  // a part of the error
+  } cases[] = {
+      {"the driver fails", {{"drv:0/ppd/pkg/A/one.ppd", "A", "one.ppd"},
+                            {"drv:0/ppd/pkg/A/missing.ppd", "A", "missing.ppd"}},
+       "missing.ppd"},
+      {"one name twice", {{"drv:0/ppd/pkg/A/same.ppd", "A", "same.ppd"},
+                          {"drv:0/ppd/pkg/B/same.ppd", "B", "same.ppd"}},
+       "same.ppd"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.label);
+    const ScratchDirectory target("kx-ppd-target");
+    const FileList written = WriteDriverPpds(driver, c.ppds, target.path());
+    EXPECT_NE(written.error.find(c.named), std::string::npos) << written.error;
+    EXPECT_TRUE(written.files.empty());
+  }
+}
+
 TEST(ThirdPartyPpdsTest, ScratchDirectoryGoesWithItsContents) {
   fs::path kept;
   {
