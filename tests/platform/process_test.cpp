@@ -147,9 +147,12 @@ TEST_F(ProcessTest, StartsAProgramWhosePathHasSpaces) {
   const std::filesystem::path program = folder / "cmd.exe";
   std::filesystem::copy_file(system / "cmd.exe", program);
   std::filesystem::copy_file(system / "hostname.exe", PathOf("with.exe"));  // a decoy
+  // Written aside and moved into place, so the file is never read half-written.
   const std::filesystem::path trace = PathOf("spaced.txt");
-  ASSERT_TRUE(StartProgram(Text(program), {u"/c", u"echo spaced>" + Text(trace)}))
-      << GetLastErrorCode();
+  const std::filesystem::path part = PathOf("spaced.part");
+  const std::u16string command = u"echo spaced>" + Text(part) + u"&& move /y " + Text(part) +
+                                 u" " + Text(trace) + u">nul";
+  ASSERT_TRUE(StartProgram(Text(program), {u"/c", command})) << GetLastErrorCode();
   const std::optional<std::string> written = WaitForFile(trace);
   ASSERT_TRUE(written.has_value()) << "the program did not run";
   EXPECT_EQ(*written, "spaced\r\n");
