@@ -9,12 +9,17 @@ namespace kx::ppd::bench {
 namespace fs = std::filesystem;
 namespace {
 
-constexpr std::uintmax_t kLargeFileBytes = 1024 * 1024;
+// 2.5 MB and then some: the size of the largest PPDs printers come with.
+constexpr std::uintmax_t kLargeFileBytes = 2621440;
 
 std::uintmax_t SizeOf(const fs::path& file) {
   std::error_code error;
   const std::uintmax_t size = fs::file_size(file, error);
   return error ? 0 : size;
+}
+
+void Add(BenchFiles& result, const char* group, const fs::path& file) {
+  result.files.push_back({group, file, file.u16string(), SizeOf(file)});
 }
 
 void AddSample(BenchFiles& result) {
@@ -23,18 +28,21 @@ void AddSample(BenchFiles& result) {
     result.notes.push_back("no sample PPD at " + sample.string() + "; left out");
     return;
   }
-  result.files.push_back({"sample", sample, SizeOf(sample)});
+  Add(result, "sample", sample);
 }
 
-void AddHpPpds(const fs::path& scratch, BenchFiles& result) {
-  const fs::path directory = scratch / "hp";
-  fs::create_directory(directory);
-  const corpus::FileList hp = corpus::UnpackHpPpds(directory);
-  if (!hp.error.empty()) {
-    result.error = hp.error;
+void AddCorpus(BenchFiles& result, const char* group, const corpus::FileList& list) {
+  if (!list.error.empty()) {
+    result.error = list.error;
     return;
   }
-  for (const fs::path& file : hp.files) result.files.push_back({"hp", file, SizeOf(file)});
+  for (const fs::path& file : list.files) Add(result, group, file);
+}
+
+fs::path Subdirectory(const fs::path& scratch, const char* name) {
+  const fs::path directory = scratch / name;
+  fs::create_directory(directory);
+  return directory;
 }
 
 void AddLargePpd(const fs::path& scratch, BenchFiles& result) {
@@ -44,15 +52,20 @@ void AddLargePpd(const fs::path& scratch, BenchFiles& result) {
     result.error = "could not write the generated PPD " + large.string();
     return;
   }
-  result.files.push_back({"large", large, bytes});
+  Add(result, "large", large);
 }
 
 }  // namespace
 
-BenchFiles CollectBenchFiles(const fs::path& scratch) {
+BenchFiles CollectBenchFiles(const fs::path& scratch, const CorpusChoice& choice) {
   BenchFiles result;
   AddSample(result);
-  AddHpPpds(scratch, result);
+  AddCorpus(result, "hp", corpus::UnpackHpPpds(Subdirectory(scratch, "hp")));
+  if (result.error.empty()) {
+    AddCorpus(result, "openprinting",
+              corpus::WriteOpenPrintingPpds(Subdirectory(scratch, "openprinting"),
+                                            choice.openPrintingStep));
+  }
   if (result.error.empty()) AddLargePpd(scratch, result);
   return result;
 }

@@ -2,26 +2,52 @@
 
 #include <cstdlib>
 
+#include "ppd/block_cache.h"
+
 namespace kx::ppd {
 
 Arena::~Arena() {
-  for (size_t index = 0; index < blocks_.count(); ++index) std::free(blocks_.at(index));
+  for (size_t index = 0; index < blocks_.count(); ++index) {
+    Block* block = blocks_.at(index);
+    if (index == 0 && firstBlockKept_) {
+      GiveBlock(block, kHeaderSize + block->capacity - block->free);
+    } else {
+      std::free(block);
+    }
+  }
+}
+
+bool Arena::FileBlock(void* memory, size_t capacity) {
+  Block* block = static_cast<Block*>(memory);
+  block->capacity = capacity;
+  block->free = capacity;
+  block->next = static_cast<uint8_t*>(memory) + kHeaderSize;
+  if (blocks_.Add(block, capacity) == RoomTree<Block>::kNone) return false;
+  newest_ = block;
+  return true;
 }
 
 bool Arena::AddBlock(size_t capacity) {
   if (capacity > SIZE_MAX - kHeaderSize) return false;
   void* memory = std::calloc(1, kHeaderSize + capacity);
   if (memory == nullptr) return false;
-  Block* block = static_cast<Block*>(memory);
-  block->capacity = capacity;
-  block->free = capacity;
-  block->next = static_cast<uint8_t*>(memory) + kHeaderSize;
-  if (blocks_.Add(block, capacity) == RoomTree<Block>::kNone) {
+  if (!FileBlock(memory, capacity)) {
     std::free(memory);
     return false;
   }
-  newest_ = block;
   return true;
+}
+
+void Arena::ReserveFirstBlock(size_t capacity) {
+  if (blocks_.count() != 0 || capacity > SIZE_MAX - kHeaderSize) return;
+  size_t obtained = 0;
+  void* memory = TakeZeroedBlock(kHeaderSize + capacity, &obtained);
+  if (memory == nullptr) return;
+  if (!FileBlock(memory, obtained - kHeaderSize)) {
+    GiveBlock(memory, 0);
+    return;
+  }
+  firstBlockKept_ = true;
 }
 
 // The cursor moves by the aligned size, or by exactly the rest of the block.

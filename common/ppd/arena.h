@@ -33,6 +33,12 @@ class Arena {
     return memory ? new (memory) Record{} : nullptr;
   }
 
+  // Makes the first block hold at least `capacity` bytes, taking a block kept from an
+  // earlier load when there is one, so that a load that knows its size roughly gets its
+  // memory in one piece. Only before the first allocation; a shortfall of memory is not
+  // a failure (blocks are then made as they are needed).
+  void ReserveFirstBlock(size_t capacity);
+
   // Test hook: allocations fail once more than `bytes` in all would have been handed
   // out, as if memory had run out there.
   void SetLimitForTesting(size_t bytes) { limit_ = bytes; }
@@ -55,6 +61,8 @@ class Arena {
   void* AllocateElsewhere(size_t size, size_t aligned);
   // A new block, made the newest; false when memory fails.
   bool AddBlock(size_t capacity);
+  // Files `memory`, zero-filled, as the newest block of `capacity` bytes after its header.
+  bool FileBlock(void* memory, size_t capacity);
 
   // Most allocations come from the newest block, kept at hand; its room is brought up
   // to date in the tree only when an older block or a new one is wanted.
@@ -62,6 +70,7 @@ class Arena {
   Block* newest_ = nullptr;
   size_t used_ = 0;
   size_t limit_ = SIZE_MAX;
+  bool firstBlockKept_ = false;  // the first block goes back to the block cache
 };
 
 }  // namespace kx::ppd

@@ -43,6 +43,14 @@ bool DispatchToOpenFeature(Parser& parser, const PpdEntry& entry, Status* status
 
 bool IsProcessed(const Parser& parser, uint32_t row) { return (parser.processedRows >> row) & 1; }
 
+uint32_t FindRow(Parser& parser, std::string_view keyword) {
+  const uint32_t recent = parser.recentKeywordRow;
+  if (recent != kNoKeywordRow && SameText(KeywordRows()[recent].keyword, keyword)) return recent;
+  const uint32_t row = LookupKeyword(keyword);
+  if (row != kNoKeywordRow) parser.recentKeywordRow = row;
+  return row;
+}
+
 }  // namespace
 
 Status Dispatch(Parser& parser, const PpdEntry& entry) {
@@ -51,7 +59,7 @@ Status Dispatch(Parser& parser, const PpdEntry& entry) {
   if (parser.openFeature != nullptr && DispatchToOpenFeature(parser, entry, &status)) {
     return status;
   }
-  const uint32_t row = LookupKeyword(entry.keyword.view());
+  const uint32_t row = FindRow(parser, entry.keyword.view());
   if (row == kNoKeywordRow || KeywordRows()[row].handler == nullptr) return Status::kOk;
   const KeywordRow& keyword = KeywordRows()[row];
   if (!ShapeFits(keyword.shape, entry)) return Status::kSyntax;

@@ -1,6 +1,6 @@
 #include "ppd/image_builder.h"
 
-#include <cstdlib>
+#include "ppd/block_cache.h"
 
 namespace kx::ppd {
 
@@ -44,7 +44,8 @@ PpdImage* BuildImage(Parser& parser, std::u16string_view path) {
   ImageWriter measure(nullptr, 0);
   LayOut(parser, path, measure);
   if (!measure.fits()) return nullptr;
-  void* block = std::calloc(1, measure.size());
+  size_t capacity = 0;
+  void* block = TakeZeroedBlock(measure.size(), &capacity);
   if (block == nullptr) return nullptr;
   ImageWriter writer(static_cast<uint8_t*>(block), measure.size());
   LayOut(parser, path, writer);

@@ -9,7 +9,18 @@
 
 namespace kx::ppd {
 
+namespace {
+
+// The records and strings of a load take about as many bytes as the file, up to half as
+// many again when its options are many and short.
+size_t ArenaEstimate(uint32_t fileBytes) {
+  return size_t{fileBytes} + fileBytes / 2 + Arena::kBlockSize;
+}
+
+}  // namespace
+
 bool ParseStream(PpdStream& stream, Parser& parser) {
+  parser.arena.ReserveFirstBlock(ArenaEstimate(stream.remaining));
   PrepareKeywordTable(parser);
   ReserveOptionIndex(parser, stream.remaining);
   PpdEntry entry;

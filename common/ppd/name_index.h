@@ -63,10 +63,12 @@ class NameIndex {
   // Makes room for `count` records at once, so that filing them needs no growing and
   // refiling on the way. False when memory could not be obtained.
   bool Reserve(uint32_t count) {
-    while (count > capacity_ / 2) {
-      if (!Grow()) return false;
+    uint32_t capacity = capacity_ == 0 ? kFirstCapacity : capacity_;
+    while (count > capacity / 2) {
+      if (capacity >= kMaxCapacity) return false;
+      capacity *= 2;
     }
-    return true;
+    return capacity == capacity_ || GrowTo(capacity);
   }
 
   // Files a record whose keyword is the key's name, not yet filed under the key's owner.
@@ -100,7 +102,11 @@ class NameIndex {
   // Doubles the table (kept at most half full) and files every record again.
   bool Grow() {
     if (capacity_ >= kMaxCapacity) return false;
-    const uint32_t capacity = capacity_ == 0 ? kFirstCapacity : capacity_ * 2;
+    return GrowTo(capacity_ == 0 ? kFirstCapacity : capacity_ * 2);
+  }
+
+  // A table of `capacity` slots, a power of two above the present one, filed anew.
+  bool GrowTo(uint32_t capacity) {
     std::unique_ptr<Slot[]> slots(new (std::nothrow) Slot[capacity]());
     if (!slots) return false;
     std::unique_ptr<Slot[]> old = std::move(slots_);

@@ -84,7 +84,6 @@ inline constexpr uint16_t kSectionAnySetup = 32;
 struct ParsedOrder {
   ParsedOrder* next;
   const char* keyword;
-  uint32_t hash;
   const char* option;  // null when the entry names none
   Fixed order;
   uint16_t section;
@@ -93,7 +92,12 @@ struct ParsedOrder {
 struct ParsedConstraint {
   ParsedConstraint* next;
   const char* firstKeyword;
-  uint32_t hash;
+  // The four words' lengths (words are shorter than kWordCapacity), so that resolving
+  // the row measures nothing again.
+  uint8_t firstKeywordLength;
+  uint8_t firstOptionLength;
+  uint8_t secondKeywordLength;
+  uint8_t secondOptionLength;
   const char* firstOption;  // null when the entry names none
   const char* secondKeyword;
   const char* secondOption;
@@ -149,6 +153,10 @@ struct Parser {
   // Keyword rows processed in this load, one bit a row; per load so that loads can run
   // in parallel.
   uint64_t processedRows = 0;
+  // The row of the last keyword found in the keyword table: entries of one keyword come
+  // in runs (constraints, fonts, page sizes), and a compare with that row's keyword is
+  // cheaper than the table's hash. kKeywordRowCount for none.
+  uint32_t recentKeywordRow = kKeywordRowCount;
 };
 
 }  // namespace kx::ppd

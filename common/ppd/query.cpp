@@ -3,6 +3,7 @@
 #include <cstring>
 #include <string>
 
+#include "ppd/block_cache.h"
 #include "ppd/image_access.h"
 #include "ppd/image_builder.h"
 #include "ppd/load.h"
@@ -22,7 +23,10 @@ const PpdImage* PpdOpen(const char16_t* path) {
   return image;
 }
 
-void PpdClose(const PpdImage* image) { std::free(const_cast<PpdImage*>(image)); }
+// The image's block is kept for the next load; nothing past totalSize was written.
+void PpdClose(const PpdImage* image) {
+  if (image != nullptr) GiveBlock(const_cast<PpdImage*>(image), image->totalSize);
+}
 
 const PpdFeature* PpdFindFeature(const PpdImage* image, std::string_view keyword) {
   if (image == nullptr) return nullptr;

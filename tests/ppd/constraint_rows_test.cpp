@@ -1,0 +1,70 @@
+// Constraint rows as the image resolves them: the words of each entry (blanks, tabs,
+// words cut at 39 characters) and options of one name under several features.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "ppd/ppd_test_support.h"
+
+namespace kx::ppd {
+namespace {
+
+// A 38-character feature keyword: a constraint's word of 39 characters or more, star
+// included, is cut to 39 and so still names it.
+const std::string kLongKeyword = "K" + std::string(37, 'k');
+
+std::string Features() {
+  return "*OpenUI *A: PickOne\n*A a0: \"\"\n*A x: \"\"\n*CloseUI: *A\n"
+         "*OpenUI *B: PickOne\n*B b0: \"\"\n*CloseUI: *B\n"
+         "*OpenUI *" + kLongKeyword + ": PickOne\n*" + kLongKeyword + " k0: \"\"\n*CloseUI: *" +
+         kLongKeyword + "\n";
+}
+
+constexpr uint16_t kA = 0;
+constexpr uint16_t kB = 1;
+constexpr uint16_t kLong = 2;
+constexpr uint16_t kUnknownOption = 0xFFFF;
+
+struct RowCase {
+  const char* name;
+  std::string value;  // after "*UIConstraints:"
+  PpdConstraintRow expected;
+};
+
+TEST(PpdConstraintRowsTest, WordsAndNamesResolveAsWritten) {
+  const RowCase cases[] = {
+      {"plain", " *A a0 *B b0", {kA, 0, kB, 0}},
+      {"tabs and runs of blanks", "\t*A \t a0\t\t*B      b0   ", {kA, 0, kB, 0}},
+      {"no options", " *A *B", {kA, kNoOption, kB, kNoOption}},
+      {"first option only", " *A x *B", {kA, 1, kB, kNoOption}},
+      // x is an option of A but not of B: what A's x resolved to must not answer for B.
+      {"one name under two features", " *A x *B x", {kUnresolvedFeature, 1, kB, kUnknownOption}},
+      {"the same the other way", " *B x *A x", {kUnresolvedFeature, kUnknownOption, kA, 1}},
+      {"the same feature twice", " *A x *A a0", {kA, 1, kA, 0}},
+      {"a word cut to 39 characters", " *" + kLongKeyword + "tail k0 *B b0", {kLong, 0, kB, 0}},
+      {"an option word cut",
+       " *B b0 *A x" + std::string(40, 'y'),
+       {kUnresolvedFeature, 0, kA, kUnknownOption}},
+      {"an unknown feature", " *Z z *A a0", {kUnresolvedFeature, kUnknownOption, kA, 0}},
+  };
+  std::string text = Features();
+  for (const RowCase& c : cases) text += "*UIConstraints:" + c.value + "\n";
+  test::PpdFiles files;
+  const test::ImagePtr image = files.Open(text);
+  ASSERT_NE(image, nullptr);
+  const PpdTableHeader* table = Constraints(image.get());
+  ASSERT_NE(table, nullptr);
+  ASSERT_EQ(table->rowCount, std::size(cases));
+  for (uint32_t i = 0; i < table->rowCount; ++i) {
+    SCOPED_TRACE(cases[i].name);
+    const PpdConstraintRow* row = Constraint(image.get(), i);
+    ASSERT_NE(row, nullptr);
+    EXPECT_EQ(row->firstFeatureIndex, cases[i].expected.firstFeatureIndex);
+    EXPECT_EQ(row->firstOptionIndex, cases[i].expected.firstOptionIndex);
+    EXPECT_EQ(row->secondFeatureIndex, cases[i].expected.secondFeatureIndex);
+    EXPECT_EQ(row->secondOptionIndex, cases[i].expected.secondOptionIndex);
+  }
+}
+
+}  // namespace
+}  // namespace kx::ppd
