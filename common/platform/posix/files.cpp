@@ -76,6 +76,25 @@ bool FailToOpen(const std::string& path) {
 // The largest request passed to one read; the rest is left for the next call.
 constexpr size_t kLargestTransfer = size_t{1} << 30;
 
+// Appends what is left of the file to `data`; fails with kErrorFileTooLarge when that would
+// take `data` past `limit` bytes.
+bool ReadToEnd(int file, uint64_t limit, std::vector<uint8_t>* data) {
+  uint8_t chunk[65536];
+  for (;;) {
+    const ssize_t count = ::read(file, chunk, sizeof chunk);
+    if (count < 0) {
+      if (errno == EINTR) continue;
+      return FailWithErrno();
+    }
+    if (count == 0) return true;
+    if (static_cast<uint64_t>(count) > limit - data->size()) {
+      SetLastErrorCode(kErrorFileTooLarge);
+      return false;
+    }
+    data->insert(data->end(), chunk, chunk + count);
+  }
+}
+
 class DescriptorFile final : public ReadableFile {
  public:
   explicit DescriptorFile(int descriptor) : file_(descriptor) {}
@@ -118,16 +137,7 @@ bool ReadWholeFile(const std::u16string& path, std::vector<uint8_t>* contents) {
   }
   std::vector<uint8_t> data;
   data.reserve(status.st_size > 0 ? static_cast<size_t>(status.st_size) : 0);
-  uint8_t chunk[65536];
-  for (;;) {
-    const ssize_t count = ::read(file.get(), chunk, sizeof chunk);
-    if (count < 0) {
-      if (errno == EINTR) continue;
-      return FailWithErrno();
-    }
-    if (count == 0) break;
-    data.insert(data.end(), chunk, chunk + count);
-  }
+  if (!ReadToEnd(file.get(), std::numeric_limits<uint64_t>::max(), &data)) return false;
   *contents = std::move(data);
   return true;
 }
@@ -169,22 +179,7 @@ bool ReadRegularFile(const std::u16string& path, uint64_t limit, std::vector<uin
   }
   data.resize(filled);
   // A file that grew meanwhile is read on, but not past the limit.
-  if (filled == size) {
-    uint8_t chunk[65536];
-    for (;;) {
-      const ssize_t count = ::read(file.get(), chunk, sizeof chunk);
-      if (count < 0) {
-        if (errno == EINTR) continue;
-        return FailWithErrno();
-      }
-      if (count == 0) break;
-      if (static_cast<uint64_t>(count) > limit - data.size()) {
-        SetLastErrorCode(kErrorFileTooLarge);
-        return false;
-      }
-      data.insert(data.end(), chunk, chunk + count);
-    }
-  }
+  if (filled == size && !ReadToEnd(file.get(), limit, &data)) return false;
   *contents = std::move(data);
   return true;
 }

@@ -11,6 +11,22 @@ namespace kx::platform {
 namespace {
 
 constexpr DWORD kLargestTransfer = 1u << 30;
+
+// Appends what is left of the file to `data`; fails with ERROR_FILE_TOO_LARGE when that
+// would take `data` past `limit` bytes.
+bool ReadToEnd(HANDLE file, uint64_t limit, std::vector<uint8_t>* data) {
+  uint8_t chunk[65536];
+  for (;;) {
+    DWORD count = 0;
+    if (!::ReadFile(file, chunk, sizeof chunk, &count, nullptr)) return false;
+    if (count == 0) return true;
+    if (count > limit - data->size()) {
+      ::SetLastError(ERROR_FILE_TOO_LARGE);
+      return false;
+    }
+    data->insert(data->end(), chunk, chunk + count);
+  }
+}
 static_assert(kErrorFileTooLarge == ERROR_FILE_TOO_LARGE);
 
 // A name no file can have.
@@ -59,13 +75,7 @@ bool ReadWholeFile(const std::u16string& path, std::vector<uint8_t>* contents) {
   if (!::GetFileSizeEx(file.get(), &size)) return false;
   std::vector<uint8_t> data;
   data.reserve(static_cast<size_t>(size.QuadPart));
-  uint8_t chunk[65536];
-  for (;;) {
-    DWORD count = 0;
-    if (!::ReadFile(file.get(), chunk, sizeof chunk, &count, nullptr)) return false;
-    if (count == 0) break;
-    data.insert(data.end(), chunk, chunk + count);
-  }
+  if (!ReadToEnd(file.get(), std::numeric_limits<uint64_t>::max(), &data)) return false;
   *contents = std::move(data);
   return true;
 }
@@ -107,19 +117,7 @@ bool ReadRegularFile(const std::u16string& path, uint64_t limit, std::vector<uin
   }
   data.resize(filled);
   // A file that grew meanwhile is read on, but not past the limit.
-  if (filled == size) {
-    uint8_t chunk[65536];
-    for (;;) {
-      DWORD count = 0;
-      if (!::ReadFile(file.get(), chunk, sizeof chunk, &count, nullptr)) return false;
-      if (count == 0) break;
-      if (count > limit - data.size()) {
-        ::SetLastError(ERROR_FILE_TOO_LARGE);
-        return false;
-      }
-      data.insert(data.end(), chunk, chunk + count);
-    }
-  }
+  if (filled == size && !ReadToEnd(file.get(), limit, &data)) return false;
   *contents = std::move(data);
   return true;
 }
