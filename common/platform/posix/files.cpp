@@ -41,6 +41,12 @@ class FileDescriptor {
   FileDescriptor& operator=(const FileDescriptor&) = delete;
 
   int get() const { return descriptor_; }
+  // Hands the descriptor over without closing it.
+  int take() {
+    const int descriptor = descriptor_;
+    descriptor_ = -1;
+    return descriptor;
+  }
   // Closes now, so that a failing close can be reported.
   int release() {
     const int result = ::close(descriptor_);
@@ -75,6 +81,29 @@ bool FailToOpen(const std::string& path) {
 
 // The largest request passed to one read; the rest is left for the next call.
 constexpr size_t kLargestTransfer = size_t{1} << 30;
+
+// A regular file opened for reading, its status in *status; -1 with the last error set
+// otherwise. Without O_NONBLOCK opening a pipe would wait for its writer. A folder opens
+// for reading here but not on Windows, where it is "access denied"; a device or a pipe is
+// refused the same way rather than read.
+int OpenRegularFile(const std::u16string& path, struct stat* status) {
+  std::string native;
+  if (!NativePath(path, &native)) return -1;
+  FileDescriptor file(::open(native.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+  if (file.get() < 0) {
+    FailToOpen(native);
+    return -1;
+  }
+  if (::fstat(file.get(), status) != 0) {
+    FailWithErrno();
+    return -1;
+  }
+  if (!S_ISREG(status->st_mode)) {
+    SetLastErrorCode(kErrorAccessDenied);
+    return -1;
+  }
+  return file.take();
+}
 
 // Appends what is left of the file to `data`; fails with kErrorFileTooLarge when that would
 // take `data` past `limit` bytes.
@@ -147,17 +176,9 @@ bool ReadRegularFile(const std::u16string& path, uint64_t limit, std::vector<uin
     SetLastErrorCode(kErrorInvalidParameter);
     return false;
   }
-  std::string native;
-  if (!NativePath(path, &native)) return false;
-  // Without O_NONBLOCK opening a pipe would wait for its writer.
-  FileDescriptor file(::open(native.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
-  if (file.get() < 0) return FailToOpen(native);
   struct stat status {};
-  if (::fstat(file.get(), &status) != 0) return FailWithErrno();
-  if (!S_ISREG(status.st_mode)) {
-    SetLastErrorCode(kErrorAccessDenied);
-    return false;
-  }
+  FileDescriptor file(OpenRegularFile(path, &status));
+  if (file.get() < 0) return false;
   const auto size = static_cast<uint64_t>(status.st_size);
   if (size > limit || size > std::numeric_limits<size_t>::max()) {
     SetLastErrorCode(kErrorFileTooLarge);
@@ -225,27 +246,10 @@ bool GetFileIdentity(const std::u16string& path, FileIdentity* identity) {
 }
 
 std::unique_ptr<ReadableFile> OpenForSharedReading(const std::u16string& path) {
-  std::string native;
-  if (!NativePath(path, &native)) return nullptr;
-  // Without O_NONBLOCK opening a pipe would wait for its writer.
-  const int descriptor = ::open(native.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-  if (descriptor < 0) {
-    FailToOpen(native);
-    return nullptr;
-  }
-  auto file = std::make_unique<DescriptorFile>(descriptor);
-  // A folder opens for reading here but not on Windows, where it is "access denied"; a
-  // device or a pipe is refused the same way rather than read.
   struct stat status {};
-  if (::fstat(descriptor, &status) != 0) {
-    FailWithErrno();
-    return nullptr;
-  }
-  if (!S_ISREG(status.st_mode)) {
-    SetLastErrorCode(kErrorAccessDenied);
-    return nullptr;
-  }
-  return file;
+  const int descriptor = OpenRegularFile(path, &status);
+  if (descriptor < 0) return nullptr;
+  return std::make_unique<DescriptorFile>(descriptor);
 }
 
 bool IsRegularFile(const std::u16string& path) {

@@ -12,6 +12,23 @@ namespace {
 
 constexpr DWORD kLargestTransfer = 1u << 30;
 
+// The file opened for reading, shared with other readers and writers as POSIX files are.
+HANDLE OpenToRead(const std::u16string& path) {
+  return ::CreateFileW(win32::Wide(path), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                       nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+// The same for a file on a disk only: a pipe, a console or a serial device opens too, but
+// is not a file to read (refused with "access denied", as a folder is without
+// FILE_FLAG_BACKUP_SEMANTICS).
+HANDLE OpenDiskFile(const std::u16string& path) {
+  HANDLE handle = OpenToRead(path);
+  if (handle == INVALID_HANDLE_VALUE || ::GetFileType(handle) == FILE_TYPE_DISK) return handle;
+  ::CloseHandle(handle);
+  ::SetLastError(ERROR_ACCESS_DENIED);
+  return INVALID_HANDLE_VALUE;
+}
+
 // Appends what is left of the file to `data`; fails with ERROR_FILE_TOO_LARGE when that
 // would take `data` past `limit` bytes.
 bool ReadToEnd(HANDLE file, uint64_t limit, std::vector<uint8_t>* data) {
@@ -67,9 +84,7 @@ bool ReadWholeFile(const std::u16string& path, std::vector<uint8_t>* contents) {
     return false;
   }
   if (IsImpossiblePath(path)) return false;
-  win32::UniqueHandle file(::CreateFileW(win32::Wide(path), GENERIC_READ,
-                                         FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  win32::UniqueHandle file(OpenToRead(path));
   if (!file.valid()) return false;
   LARGE_INTEGER size{};
   if (!::GetFileSizeEx(file.get(), &size)) return false;
@@ -86,16 +101,8 @@ bool ReadRegularFile(const std::u16string& path, uint64_t limit, std::vector<uin
     return false;
   }
   if (IsImpossiblePath(path)) return false;
-  // Without FILE_FLAG_BACKUP_SEMANTICS a folder is refused with "access denied".
-  win32::UniqueHandle file(::CreateFileW(win32::Wide(path), GENERIC_READ,
-                                         FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  win32::UniqueHandle file(OpenDiskFile(path));
   if (!file.valid()) return false;
-  // A pipe, a console or a serial device opens too; it is not a file to read whole.
-  if (::GetFileType(file.get()) != FILE_TYPE_DISK) {
-    ::SetLastError(ERROR_ACCESS_DENIED);
-    return false;
-  }
   LARGE_INTEGER status{};
   if (!::GetFileSizeEx(file.get(), &status)) return false;
   const auto size = static_cast<uint64_t>(status.QuadPart);
@@ -167,18 +174,9 @@ bool GetFileIdentity(const std::u16string& path, FileIdentity* identity) {
 
 std::unique_ptr<ReadableFile> OpenForSharedReading(const std::u16string& path) {
   if (IsImpossiblePath(path)) return nullptr;
-  HANDLE handle = ::CreateFileW(win32::Wide(path), GENERIC_READ,
-                                FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE handle = OpenDiskFile(path);
   if (handle == INVALID_HANDLE_VALUE) return nullptr;
-  auto file = std::make_unique<HandleFile>(handle);
-  // A pipe, a console or a serial device opens too; it is not a file to copy from.
-  if (::GetFileType(handle) != FILE_TYPE_DISK) {
-    file.reset();
-    ::SetLastError(ERROR_ACCESS_DENIED);
-    return nullptr;
-  }
-  return file;
+  return std::make_unique<HandleFile>(handle);
 }
 
 bool IsRegularFile(const std::u16string& path) {
