@@ -199,8 +199,11 @@ bool ReadRegularFile(const std::u16string& path, uint64_t limit, std::vector<uin
     filled += static_cast<size_t>(count);
   }
   data.resize(filled);
-  // A file that grew meanwhile is read on, but not past the limit.
-  if (filled == size && !ReadToEnd(file.get(), limit, &data)) return false;
+  // The load takes the file as it was when opened: once the size found then has been
+  // read, nothing more is asked for, which spares a read that would only find the end.
+  // A file that claimed no bytes (some system files do, and give more) is read to its end,
+  // but not past the limit.
+  if (size == 0 && !ReadToEnd(file.get(), limit, &data)) return false;
   *contents = std::move(data);
   return true;
 }

@@ -17,8 +17,10 @@ inline constexpr uint32_t kErrorFileTooLarge = 223;
 
 // Reads a whole regular file of at most `limit` bytes. What is not a regular file (a
 // folder, a device, a pipe) is refused as "access denied" without waiting on it, and a
-// file over the limit as "file too large" before anything is read; a file that grows
-// past the limit while it is read is refused too, so the read never goes on without end.
+// file over the limit as "file too large" before anything is read. The file is read as
+// it was when opened: no further than the size it had then (a file cut short meanwhile
+// gives what it has). Only a file that claimed no bytes is read to its end, and refused
+// when that passes the limit, so the read never goes on without end.
 // False with the last error set; `contents` is then untouched.
 bool ReadRegularFile(const std::u16string& path, uint64_t limit, std::vector<uint8_t>* contents);
 
