@@ -29,7 +29,7 @@ bool Arena::FileBlock(void* memory, size_t capacity) {
 
 bool Arena::AddBlock(size_t capacity) {
   if (capacity > SIZE_MAX - kHeaderSize) return false;
-  void* memory = std::calloc(1, kHeaderSize + capacity);
+  void* memory = std::malloc(kHeaderSize + capacity);
   if (memory == nullptr) return false;
   if (!FileBlock(memory, capacity)) {
     std::free(memory);
@@ -41,7 +41,7 @@ bool Arena::AddBlock(size_t capacity) {
 void Arena::ReserveFirstBlock(size_t capacity) {
   if (blocks_.count() != 0 || capacity > SIZE_MAX - kHeaderSize) return;
   size_t obtained = 0;
-  void* memory = TakeZeroedBlock(kHeaderSize + capacity, &obtained);
+  void* memory = TakeBlock(kHeaderSize + capacity, &obtained);
   if (memory == nullptr) return;
   if (!FileBlock(memory, obtained - kHeaderSize)) {
     GiveBlock(memory, 0);

@@ -22,10 +22,12 @@ class Arena {
   Arena(const Arena&) = delete;
   Arena& operator=(const Arena&) = delete;
 
-  // Zero-filled memory of `size` bytes, or null when memory could not be obtained.
+  // Memory of `size` bytes, or null when memory could not be obtained. Its contents are
+  // whatever the block held: the caller writes every byte it reads later.
   void* Allocate(size_t size);
 
-  // A zero-initialised record, or null.
+  // A value-initialised record (every field zero unless the record says otherwise), or
+  // null. Only the record's own bytes are written, never the block around them.
   template <typename Record>
   Record* New() {
     static_assert(alignof(Record) <= kAlignment);
@@ -61,7 +63,7 @@ class Arena {
   void* AllocateElsewhere(size_t size, size_t aligned);
   // A new block, made the newest; false when memory fails.
   bool AddBlock(size_t capacity);
-  // Files `memory`, zero-filled, as the newest block of `capacity` bytes after its header.
+  // Files `memory` as the newest block of `capacity` bytes after its header.
   bool FileBlock(void* memory, size_t capacity);
 
   // Most allocations come from the newest block, kept at hand; its room is brought up

@@ -95,10 +95,25 @@ void* TakeZeroedBlock(size_t wanted, size_t* capacity) {
   return MemoryOf(header);
 }
 
+// The block keeps its dirty extent, which GiveBlock only ever widens.
+void* TakeBlock(size_t wanted, size_t* capacity) {
+  if (wanted > SIZE_MAX - kHeaderSize) return nullptr;
+  BlockHeader* header = TakeKept(wanted);
+  if (header == nullptr) {
+    header = static_cast<BlockHeader*>(std::malloc(kHeaderSize + wanted));
+    if (header == nullptr) return nullptr;
+    header->capacity = wanted;
+    header->written = wanted;  // nothing of a new block is known to be zero
+  }
+  *capacity = header->capacity;
+  return MemoryOf(header);
+}
+
 void GiveBlock(void* block, size_t written) {
   if (block == nullptr) return;
   BlockHeader* header = HeaderOf(block);
-  header->written = written < header->capacity ? written : header->capacity;
+  const size_t extent = written < header->capacity ? written : header->capacity;
+  if (extent > header->written) header->written = extent;
   Keep(header);
 }
 

@@ -26,9 +26,14 @@ inline constexpr size_t kCachedBlockSlots = 4;
 // block's true size, which a caller may use in full (it is zero beyond `wanted` too).
 void* TakeZeroedBlock(size_t wanted, size_t* capacity);
 
-// Gives back a block from TakeZeroedBlock, of which at most the first `written` bytes
-// may be other than zero. The block is kept when a slot is free and it is not too large;
-// otherwise it is freed. Null is ignored.
+// The same without the zeroing, for a caller that writes every byte it reads: a kept
+// block comes back as its last user left it.
+void* TakeBlock(size_t wanted, size_t* capacity);
+
+// Gives back a block from TakeZeroedBlock or TakeBlock, of which the caller wrote at most
+// the first `written` bytes (a block from TakeBlock may be dirty further on from earlier
+// use; the cache remembers how far). The block is kept when a slot is free and it is
+// not too large; otherwise it is freed. Null is ignored.
 void GiveBlock(void* block, size_t written);
 
 // Frees every kept block: for a process that wants its memory back (and for tests that

@@ -93,37 +93,70 @@ constexpr std::array<std::string_view, kFontTableSize> kFontNames = {
 
 namespace {
 
-// An open-addressing index over the table by name hash, built at compile time. Font
-// names are looked up once for every *Font entry, and most PPDs list dozens.
+constexpr bool EveryNameEndsInNul() {
+  for (const std::string_view name : kFontNames) {
+    if (name.data()[name.size()] != '\0') return false;
+  }
+  return true;
+}
+static_assert(EveryNameEndsInNul());
+
+constexpr bool NoNameIsLongerThanTheLongest() {
+  for (const std::string_view name : kFontNames) {
+    if (name.size() > kLongestFontName) return false;
+  }
+  return true;
+}
+static_assert(NoNameIsLongerThanTheLongest());
+
+// An open-addressing index over the table by lookup key, built at compile time. Font
+// names are looked up once for every *Font entry, and most PPDs list dozens. A slot is
+// four bytes, so that the whole index takes a few cache lines and stays cached between
+// the entries of a load.
 struct FontSlot {
-  uint32_t hash;
+  uint16_t tag;     // the key's low bits
   uint16_t number;  // 0 for an empty slot
 };
-constexpr size_t kFontSlots = 1024;  // a power of two, at most a third full
+constexpr size_t kFontSlotBits = 10;
+constexpr size_t kFontSlots = size_t{1} << kFontSlotBits;  // at most a third full
+static_assert(kFontSlots >= 3 * kFontTableSize);
 
-constexpr size_t HomeSlot(uint32_t hash) { return (hash * 0x9E3779B9u) >> 22; }  // top 10 bits
-static_assert(kFontSlots == size_t{1} << 10 && kFontSlots >= 3 * kFontTableSize);
+constexpr size_t HomeSlot(uint32_t key) { return key >> (32 - kFontSlotBits); }
+constexpr uint16_t TagOf(uint32_t key) { return static_cast<uint16_t>(key); }
+constexpr size_t NextSlot(size_t slot) { return (slot + 1) & (kFontSlots - 1); }
 
 constexpr std::array<FontSlot, kFontSlots> kFontIndex = [] {
   std::array<FontSlot, kFontSlots> slots{};
   for (size_t row = 0; row < kFontNames.size(); ++row) {
-    const uint32_t hash = NameHash(kFontNames[row]);
-    size_t slot = HomeSlot(hash);
-    while (slots[slot].number != 0) slot = (slot + 1) % kFontSlots;
-    slots[slot] = FontSlot{hash, static_cast<uint16_t>(row + 1)};
+    const uint32_t key = ShortNameKey(kFontNames[row]);
+    size_t slot = HomeSlot(key);
+    while (slots[slot].number != 0) slot = NextSlot(slot);
+    slots[slot] = FontSlot{TagOf(key), static_cast<uint16_t>(row + 1)};
   }
   return slots;
+}();
+
+// Each name's NameHash, which every listed font's record carries.
+constexpr std::array<uint32_t, kFontTableSize> kFontHashes = [] {
+  std::array<uint32_t, kFontTableSize> hashes{};
+  for (size_t row = 0; row < kFontNames.size(); ++row) hashes[row] = NameHash(kFontNames[row]);
+  return hashes;
 }();
 
 }  // namespace
 
 uint16_t FontNumber(std::string_view name) {
-  const uint32_t hash = NameHash(name);
-  for (size_t slot = HomeSlot(hash); kFontIndex[slot].number != 0; slot = (slot + 1) % kFontSlots) {
+  const uint32_t key = ShortNameKey(name);
+  const uint16_t tag = TagOf(key);
+  for (size_t slot = HomeSlot(key); kFontIndex[slot].number != 0; slot = NextSlot(slot)) {
     const FontSlot& entry = kFontIndex[slot];
-    if (entry.hash == hash && SameText(kFontNames[entry.number - 1], name)) return entry.number;
+    if (entry.tag == tag && SameText(kFontNames[entry.number - 1], name)) return entry.number;
   }
   return 0;
+}
+
+uint32_t FontNameHash(uint16_t number) {
+  return number >= 1 && number <= kFontTableSize ? kFontHashes[number - 1] : 0;
 }
 
 }  // namespace kx::ppd

@@ -1,6 +1,10 @@
 // The Font handler: *Font Name: Encoding "(Version)" CharacterSet Status
-#include <cstring>
+#include <cstdint>
+#include <optional>
+#include <string_view>
 
+#include "ppd/byte_scan.h"
+#include "ppd/char_class.h"
 #include "ppd/font_table.h"
 #include "ppd/handlers.h"
 
@@ -22,20 +26,44 @@ constexpr WordValue kCharacterSets[] = {
     {"83pv", 8},     {"Add", 9},          {"Ext", 10},    {"NWP", 11},
 };
 
-// The first word of the value.
-uint16_t EncodingOf(const char* value) {
-  return LookupFirstWord(kEncodings, value).value_or(kUnknownEncoding);
+// The text from its first character that is not a blank.
+std::string_view WithoutLeadingBlanks(std::string_view text) {
+  size_t at = 0;
+  while (at < text.size() && HasClass(text[at], kClassBlank)) ++at;
+  return text.substr(at);
 }
 
-// The character set follows the quoted version string; 0 when there is none to skip.
-// A known encoding word holds no quote, so the search may start at the value's start.
-uint16_t ReadCharacterSet(const char* cursor) {
-  for (int quotes = 0; quotes < 2; ++quotes) {
-    cursor = std::strchr(cursor, '"');
-    if (cursor == nullptr) return 0;
-    ++cursor;
+// The text after its `count`-th double quote; nothing when it has fewer before its end
+// or its first NUL (the value ends there, as a C string would).
+std::optional<std::string_view> AfterQuotes(std::string_view text, int count) {
+  const auto* p = reinterpret_cast<const uint8_t*>(text.data());
+  const auto* end = p + text.size();
+  for (int quote = 0; quote < count; ++quote) {
+    p = FindFirstOf<'"', '\0'>(p, end);
+    if (p == end || *p == '\0') return std::nullopt;
+    ++p;
   }
-  return LookupFirstWord(kCharacterSets, cursor).value_or(kUnknownCharacterSet);
+  return std::string_view(reinterpret_cast<const char*>(p), static_cast<size_t>(end - p));
+}
+
+struct FontCoding {
+  uint16_t encoding;
+  uint16_t characterSet;
+};
+
+// Both words in one pass over the value. Rows are matched where the words stand, so
+// nothing is measured beforehand; no row's word holds a NUL, so none matches past the
+// first NUL, where the value ends as a C string would. The character set follows the
+// quoted version string (0 when there is none to skip); the quote search starts where
+// the encoding word ends, as a known one holds no quote.
+FontCoding ReadFontCoding(std::string_view value) {
+  const std::string_view text = WithoutLeadingBlanks(value);
+  const WordValue* encoding = FindWord(kEncodings, text);
+  if (encoding == nullptr) return {kUnknownEncoding, 0};
+  const std::optional<std::string_view> rest = AfterQuotes(text.substr(encoding->word.size()), 2);
+  if (!rest) return {encoding->value, 0};
+  const WordValue* characterSet = FindWord(kCharacterSets, WithoutLeadingBlanks(*rest));
+  return {encoding->value, characterSet != nullptr ? characterSet->value : kUnknownCharacterSet};
 }
 
 }  // namespace
@@ -45,9 +73,7 @@ Status AddFont(Parser& parser, const PpdEntry& entry) {
   const uint16_t number = FontNumber(name);
   // Font table names are unique, so the number stands for the name.
   if (number == 0 || parser.listedFonts.test(number)) return Status::kOk;
-  const uint16_t encoding = EncodingOf(entry.value.c_str());
-  const uint16_t characterSet =
-      encoding == kUnknownEncoding ? 0 : ReadCharacterSet(entry.value.c_str());
+  const FontCoding coding = ReadFontCoding(entry.value.view());
 
   const char* translation = nullptr;
   if (!entry.translation.empty()) {
@@ -57,12 +83,11 @@ Status AddFont(Parser& parser, const PpdEntry& entry) {
   }
   auto* font = parser.arena.New<ParsedFont>();
   if (font == nullptr) return Status::kNoRoom;
-  const Status status = StoreString(&font->name, name, parser.arena, StringMode::kPlain);
-  if (status != Status::kOk) return status;
-  font->hash = NameHash(name);
+  font->name = kFontNames[number - 1].data();  // the same text, and it ends in a NUL
+  font->hash = FontNameHash(number);
   font->translation = translation;
-  font->encoding = encoding;
-  font->characterSet = characterSet;
+  font->encoding = coding.encoding;
+  font->characterSet = coding.characterSet;
   font->number = number;
   parser.fonts.Append(font);
   parser.listedFonts.set(number);

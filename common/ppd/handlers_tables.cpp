@@ -1,11 +1,11 @@
 // Handlers of the entries that fill records and lists beyond features and options:
 // custom page size parameters, order dependencies and constraints.
 #include <algorithm>
-#include <array>
 #include <cstdint>
 #include <cstring>
 #include <string_view>
 
+#include "ppd/byte_scan.h"
 #include "ppd/char_class.h"
 #include "ppd/handlers.h"
 
@@ -32,36 +32,29 @@ struct WordSpan {
   bool empty() const { return length == 0; }
 };
 
-// The bytes that end a word: blanks (spaces and tabs, char_class.h) and the value's
-// terminating NUL, which stops a word as it stops NextWord. One lookup a byte.
-constexpr std::array<bool, 256> MakeWordEnds() {
-  std::array<bool, 256> ends{};
-  ends['\0'] = ends[' '] = ends['\t'] = true;
-  return ends;
-}
-constexpr std::array<bool, 256> kWordEnds = MakeWordEnds();
-
-WordSpan NextWordSpan(const char* value, size_t* cursor) {
+// Words end at a blank (space or tab, char_class.h) or at a NUL, the value's own or the
+// one after it, which stops a word as it stops NextWord.
+WordSpan NextWordSpan(std::string_view value, size_t* cursor) {
   size_t start = *cursor;
-  while (HasClass(value[start], kClassBlank)) ++start;
-  size_t stop = start;
-  while (!kWordEnds[static_cast<uint8_t>(value[stop])]) ++stop;
+  while (start < value.size() && HasClass(value[start], kClassBlank)) ++start;
+  const auto* bytes = reinterpret_cast<const uint8_t*>(value.data());
+  const size_t stop = static_cast<size_t>(
+      FindFirstOf<' ', '\t', '\0'>(bytes + start, bytes + value.size()) - bytes);
   *cursor = stop;
   return {start, std::min<size_t>(stop - start, kWordCapacity - 1)};
 }
 
-WordSpan WithoutStar(const char* value, WordSpan word) {
+WordSpan WithoutStar(std::string_view value, WordSpan word) {
   if (!word.empty() && value[word.at] == '*') return {word.at + 1, word.length - 1};
   return word;
 }
 
-// The word within `copy`, a copy of the value, ended with a NUL where it ends (a blank,
-// the end of the copy, or the cut); null for an empty word. Words never overlap, so no
-// word's NUL falls inside another.
-const char* EndWordInPlace(char* copy, WordSpan word) {
+// The word, ended with a NUL where it ends (a blank, the value's NUL, or the cut); null for
+// an empty word. Words never overlap, so no word's NUL falls inside another.
+const char* EndWordInPlace(char* value, WordSpan word) {
   if (word.empty()) return nullptr;
-  copy[word.at + word.length] = '\0';
-  return copy + word.at;
+  value[word.at + word.length] = '\0';
+  return value + word.at;
 }
 
 uint16_t SectionOf(const Word& word) {
@@ -132,10 +125,10 @@ Status AddOrderDependency(Parser& parser, const PpdEntry& entry) {
 }
 
 // *UIConstraints: *Keyword1 [Option1] *Keyword2 [Option2]
-// The most numerous entry of many files: its words are found in the value without being
-// copied, and the value is copied into the arena once, each word ended in place.
+// The most numerous entry of many files: its words are ended in place in the file's bytes,
+// which the load owns and keeps until the image is built, rather than copied.
 Status AddUiConstraint(Parser& parser, const PpdEntry& entry) {
-  const char* value = entry.value.c_str();
+  const std::string_view value = entry.value.view();
   size_t cursor = 0;
   const WordSpan firstKeyword = WithoutStar(value, NextWordSpan(value, &cursor));
   if (firstKeyword.empty()) return Status::kSyntax;
@@ -151,13 +144,11 @@ Status AddUiConstraint(Parser& parser, const PpdEntry& entry) {
 
   auto* record = parser.arena.New<ParsedConstraint>();
   if (record == nullptr) return Status::kNoRoom;
-  char* copy = static_cast<char*>(parser.arena.Allocate(cursor + 1));
-  if (copy == nullptr) return Status::kNoRoom;
-  std::memcpy(copy, value, cursor);
-  record->firstKeyword = EndWordInPlace(copy, firstKeyword);
-  record->firstOption = EndWordInPlace(copy, firstOption);
-  record->secondKeyword = EndWordInPlace(copy, secondKeyword);
-  record->secondOption = EndWordInPlace(copy, secondOption);
+  char* words = const_cast<char*>(entry.value.c_str());
+  record->firstKeyword = EndWordInPlace(words, firstKeyword);
+  record->firstOption = EndWordInPlace(words, firstOption);
+  record->secondKeyword = EndWordInPlace(words, secondKeyword);
+  record->secondOption = EndWordInPlace(words, secondOption);
   static_assert(kWordCapacity - 1 <= UINT8_MAX, "a word's length fits its length field");
   record->firstKeywordLength = static_cast<uint8_t>(firstKeyword.length);
   record->firstOptionLength = static_cast<uint8_t>(firstOption.length);

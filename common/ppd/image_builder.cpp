@@ -1,6 +1,7 @@
 #include "ppd/image_builder.h"
 
 #include "ppd/block_cache.h"
+#include "ppd/font_table.h"
 
 namespace kx::ppd {
 
@@ -37,10 +38,38 @@ void Finalise(Parser& parser) {
   CleanPageSizes(parser);
 }
 
-}  // namespace
+// Images up to this size are laid out without being measured first.
+constexpr size_t kLargestUnmeasuredImage = kLargestSpareRoom;
 
-PpdImage* BuildImage(Parser& parser, std::u16string_view path) {
-  Finalise(parser);
+// Room for the image, usually ample: most strings of the image have a copy in the arena,
+// padded there at least as much, and the image's records are smaller than the parse
+// records they come from; the path and the font names (taken from the font table) are
+// added. When it falls short the image is measured after all.
+size_t GuessImageSize(const Parser& parser, std::u16string_view path) {
+  constexpr size_t kFontNameRoom = (kLongestFontName + 1 + 3) / 4 * 4;
+  return parser.arena.bytesUsed() + size_t{parser.fonts.count} * kFontNameRoom +
+         (path.size() + 1) * sizeof(char16_t) + sizeof(PpdImage);
+}
+
+// Lays out the image once, straight into a block of the guessed size; null when it did
+// not fit (the block is then given back) or memory failed.
+PpdImage* BuildUnmeasured(const Parser& parser, std::u16string_view path, size_t guess) {
+  size_t capacity = 0;
+  void* block = TakeZeroedBlock(guess, &capacity);
+  if (block == nullptr) return nullptr;
+  ImageWriter writer(static_cast<uint8_t*>(block), capacity);
+  LayOut(parser, path, writer);
+  if (writer.size() <= capacity) return static_cast<PpdImage*>(block);
+  GiveBlock(block, capacity);  // what fitted was written
+  return nullptr;
+}
+
+// Once the room is known to fall short, or the image may be large, the image is
+// measured first and laid out into a block of its exact size.
+PpdImage* BuildFinalised(const Parser& parser, std::u16string_view path, size_t room) {
+  if (room != 0 && room <= kLargestUnmeasuredImage) {
+    if (PpdImage* image = BuildUnmeasured(parser, path, room)) return image;
+  }
   ImageWriter measure(nullptr, 0);
   LayOut(parser, path, measure);
   if (!measure.fits()) return nullptr;
@@ -50,6 +79,18 @@ PpdImage* BuildImage(Parser& parser, std::u16string_view path) {
   ImageWriter writer(static_cast<uint8_t*>(block), measure.size());
   LayOut(parser, path, writer);
   return static_cast<PpdImage*>(block);
+}
+
+}  // namespace
+
+PpdImage* BuildImage(Parser& parser, std::u16string_view path) {
+  Finalise(parser);
+  return BuildFinalised(parser, path, GuessImageSize(parser, path));
+}
+
+PpdImage* BuildImageWithRoomForTesting(Parser& parser, std::u16string_view path, size_t room) {
+  Finalise(parser);
+  return BuildFinalised(parser, path, room);
 }
 
 }  // namespace kx::ppd

@@ -3,6 +3,7 @@
 // every reference an offset from the block's start.
 #pragma once
 
+#include <cstddef>
 #include <string_view>
 
 #include "ppd/image_writer.h"
@@ -13,6 +14,10 @@ namespace kx::ppd {
 // Null when memory fails or the image would not be addressable by 32-bit offsets. The
 // parse state is finalised in place and is not to be built again.
 PpdImage* BuildImage(Parser& parser, std::u16string_view path);
+
+// Test hook: BuildImage with `room` bytes tried in place of the room it would guess (0:
+// the image is measured before it is laid out).
+PpdImage* BuildImageWithRoomForTesting(Parser& parser, std::u16string_view path, size_t room);
 
 // The cross-entry rules applied once the whole file is known (finalise.cpp).
 void ApplyRequiresPageRegion(Parser& parser);

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <iterator>
 
+#include "ppd/font_table.h"
 #include "ppd/image_builder.h"
 #include "ppd/model.h"
 
@@ -138,16 +139,27 @@ Ref PutFeature(const Parser& parser, const ParsedFeature& feature, ImageWriter& 
   return at;
 }
 
+// A listed font is one of the table's, whose name's length is known.
+Ref PutFontName(const ParsedFont& font, ImageWriter& writer) {
+  if (font.number >= 1 && font.number <= kFontTableSize) {
+    return writer.PutString(kFontNames[font.number - 1]);
+  }
+  return writer.PutString(font.name);
+}
+
+// Fonts come by the dozen, so their records are filled in place.
 Ref PutFont(const ParsedFont& font, ImageWriter& writer) {
-  PpdFont record{};
-  const Ref at = writer.Reserve(sizeof record);
-  record.name = writer.PutString(font.name);
-  record.hash = font.hash;
-  record.translation = writer.PutString(font.translation);
-  record.encoding = font.encoding;
-  record.characterSet = font.characterSet;
-  record.number = font.number;
-  writer.Put(at, record);
+  const Ref at = writer.Reserve(sizeof(PpdFont));
+  const Ref name = PutFontName(font, writer);
+  const Ref translation = writer.PutString(font.translation);
+  if (PpdFont* record = writer.RecordToFill<PpdFont>(at)) {
+    record->name = name;
+    record->hash = font.hash;
+    record->translation = translation;
+    record->encoding = font.encoding;
+    record->characterSet = font.characterSet;
+    record->number = font.number;
+  }
   return at;
 }
 

@@ -1,5 +1,7 @@
 // Places records and strings in the image: once to measure it, once to fill it, with
-// the same calls, so that the two passes cannot disagree.
+// the same calls, so that the two passes cannot disagree. A small image may be filled
+// without being measured, into a block that is probably large enough; size() then tells
+// whether it was (nothing is written past the block).
 #pragma once
 
 #include <cstdint>
@@ -27,9 +29,13 @@ class ImageWriter {
   // A copy of the NUL-terminated text; 0 for none.
   Ref PutString(const char* text) {
     if (text == nullptr) return 0;
-    const size_t length = std::strlen(text);
-    const Ref at = Reserve(length + 1);
-    if (writing()) PutBytes(at, text, length);
+    return PutString(std::string_view(text));
+  }
+
+  // A copy of the text with a NUL after it, for a caller that knows its length.
+  Ref PutString(std::string_view text) {
+    const Ref at = Reserve(text.size() + 1);
+    if (writing()) PutBytes(at, text.data(), text.size());
     return at;
   }
 
@@ -43,6 +49,17 @@ class ImageWriter {
   template <typename Record>
   void Put(Ref at, const Record& record) {
     if (writing()) PutBytes(at, &record, sizeof record);
+  }
+
+  // The record at `at` (from Reserve) to be filled field by field where it lies; null
+  // when measuring. Filling in place spares building the record beside the block and
+  // copying it, where a copy in wide loads of fields just stored in narrow ones stalls.
+  // Fields left alone stay zero, as the block is.
+  template <typename Record>
+  Record* RecordToFill(Ref at) {
+    static_assert(alignof(Record) <= 4, "Reserve places records at multiples of 4");
+    if (!writing() || uint64_t{at} + sizeof(Record) > capacity_) return nullptr;
+    return reinterpret_cast<Record*>(block_ + at);
   }
 
   // Points the reference field at `fieldAt` to `target`.

@@ -1,5 +1,7 @@
 #include "ppd/keyword_table.h"
 
+#include <bit>
+
 #include "ppd/handlers.h"
 #include "ppd/lexical.h"
 #include "ppd/text_compare.h"
@@ -78,25 +80,29 @@ constexpr std::array<KeywordRow, kKeywordRowCount> kRows = {{
     {"JCLRes", nullptr, kNone, 0x0A},
 }};
 
-// The slot after `slot`, wrapping; a compare rather than a division keeps each probe
-// cheap.
-constexpr uint32_t NextSlot(uint32_t slot) { return slot + 1 == kKeywordIndexSlots ? 0 : slot + 1; }
+constexpr uint32_t NextSlot(uint32_t slot) { return (slot + 1) & (kKeywordIndexSlots - 1); }
+static_assert(std::has_single_bit(kKeywordIndexSlots) && kKeywordIndexSlots > kRows.size());
+
+// The key's top bits pick the home slot.
+constexpr uint32_t HomeSlot(uint32_t key) {
+  return key >> (32 - std::countr_zero(kKeywordIndexSlots));
+}
 
 struct IndexSlot {
-  uint32_t hash;
+  uint32_t key;
   uint16_t row;
 };
 using KeywordIndex = std::array<IndexSlot, kKeywordIndexSlots>;
 
-// Each row goes to the first free slot from hash mod 127 on, wrapping.
+// Each row goes to the first free slot from its home on, wrapping.
 constexpr KeywordIndex BuildIndex() {
   KeywordIndex index{};
   index.fill(IndexSlot{0, static_cast<uint16_t>(kNoKeywordRow)});
   for (uint16_t row = 0; row < kRows.size(); ++row) {
-    const uint32_t hash = NameHash(kRows[row].keyword);
-    uint32_t slot = hash % kKeywordIndexSlots;
+    const uint32_t key = ShortNameKey(kRows[row].keyword);
+    uint32_t slot = HomeSlot(key);
     while (index[slot].row != kNoKeywordRow) slot = NextSlot(slot);
-    index[slot] = IndexSlot{hash, row};
+    index[slot] = IndexSlot{key, row};
   }
   return index;
 }
@@ -109,13 +115,15 @@ constexpr KeywordIndex kIndex = BuildIndex();
 
 const std::array<KeywordRow, kKeywordRowCount>& KeywordRows() { return kRows; }
 
+uint32_t KeywordHomeSlot(std::string_view keyword) { return HomeSlot(ShortNameKey(keyword)); }
+
 uint32_t LookupKeyword(std::string_view keyword) {
   const KeywordIndex& index = kIndex;
-  const uint32_t hash = NameHash(keyword);
-  uint32_t slot = hash % kKeywordIndexSlots;
+  const uint32_t key = ShortNameKey(keyword);
+  uint32_t slot = HomeSlot(key);
   // The index has more slots than rows, so every probe meets an empty slot.
   while (index[slot].row != kNoKeywordRow) {
-    if (index[slot].hash == hash && SameText(kRows[index[slot].row].keyword, keyword)) {
+    if (index[slot].key == key && SameText(kRows[index[slot].row].keyword, keyword)) {
       return index[slot].row;
     }
     slot = NextSlot(slot);

@@ -31,12 +31,15 @@ struct KeywordRow {
 };
 
 inline constexpr uint32_t kNoKeywordRow = kKeywordRowCount;
-inline constexpr uint32_t kKeywordIndexSlots = 127;
+inline constexpr uint32_t kKeywordIndexSlots = 128;
 
 const std::array<KeywordRow, kKeywordRowCount>& KeywordRows();
 
 // The row of `keyword`, or kNoKeywordRow.
 uint32_t LookupKeyword(std::string_view keyword);
+
+// The index slot the lookup of `keyword` starts from.
+uint32_t KeywordHomeSlot(std::string_view keyword);
 
 // Whether the entry has the option keyword and value type the shape asks for.
 bool ShapeFits(uint16_t shape, const PpdEntry& entry);

@@ -86,9 +86,20 @@ const WordValue* FindWord(std::span<const WordValue> table, std::string_view tex
   return nullptr;
 }
 
-std::optional<uint16_t> LookupFirstWord(std::span<const WordValue> table, const char* text) {
+// The word is measured once, so that each row costs a length compare and, for a row of
+// the same length, one compare of the bytes; the rest of the text is never measured.
+std::string_view FirstWord(const char* text) {
   while (HasClass(*text, kClassBlank)) ++text;
-  return LookupWord(table, text);
+  const char* end = text;
+  while (*end != '\0' && !HasClass(*end, kClassBlank)) ++end;
+  return {text, static_cast<size_t>(end - text)};
+}
+
+const WordValue* FindExactWord(std::span<const WordValue> table, std::string_view word) {
+  for (const WordValue& row : table) {
+    if (SameText(row.word, word)) return &row;
+  }
+  return nullptr;
 }
 
 }  // namespace kx::ppd

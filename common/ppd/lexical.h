@@ -2,11 +2,14 @@
 // value, and the name hash of every named record.
 #pragma once
 
+#include <bit>
 #include <cstdint>
+#include <cstring>
 #include <initializer_list>
 #include <optional>
 #include <span>
 #include <string_view>
+#include <type_traits>
 
 #include "ppd/ppd.h"
 #include "ppd/status.h"
@@ -25,6 +28,42 @@ constexpr uint32_t NameHash(std::string_view name) {
   }
   for (; at < name.size(); ++at) hash = (hash << 1) ^ byte(at);
   return hash;
+}
+
+namespace detail {
+
+// `count` bytes (at most 8) of the text from `at`, the first in the lowest bits.
+constexpr uint64_t LoadLittle(std::string_view text, size_t at, size_t count) {
+  uint64_t word = 0;
+  if (!std::is_constant_evaluated() && count == sizeof word) {
+    std::memcpy(&word, text.data() + at, sizeof word);
+  } else if (!std::is_constant_evaluated() && count == sizeof(uint32_t)) {
+    uint32_t half = 0;
+    std::memcpy(&half, text.data() + at, sizeof half);
+    word = half;
+  } else {
+    for (size_t i = 0; i < count; ++i) {
+      word |= uint64_t{static_cast<uint8_t>(text[at + i])} << (8 * i);
+    }
+  }
+  return word;
+}
+static_assert(std::endian::native == std::endian::little,
+              "tables keyed at compile time must match the keys of loaded words");
+
+}  // namespace detail
+
+// A key for the fixed tables looked up by name (keywords, fonts): the name's length and
+// its first and last (up to) eight bytes, in a few steps where NameHash waits on every
+// byte in turn. Names alike at both ends share a key and are told apart by comparing
+// them.
+constexpr uint32_t ShortNameKey(std::string_view name) {
+  constexpr uint64_t kMultiplier = 0x9E3779B97F4A7C15u;
+  const size_t count = name.size() >= 8 ? 8 : name.size() >= 4 ? 4 : name.size();
+  const uint64_t first = detail::LoadLittle(name, 0, count);
+  const uint64_t last = detail::LoadLittle(name, name.size() - count, count);
+  const uint64_t mixed = ((first * kMultiplier) ^ last ^ name.size()) * kMultiplier;
+  return static_cast<uint32_t>(mixed >> 32);
 }
 
 // Handlers take words of at most 39 characters; the rest of a longer word is skipped.
@@ -72,10 +111,29 @@ inline std::optional<uint16_t> LookupWord(std::span<const WordValue> table, std:
   return row != nullptr ? std::optional<uint16_t>(row->value) : std::nullopt;
 }
 
+// The text's first blank-separated word where it stands: blanks before it are skipped,
+// and it ends at a blank or a NUL. Empty at the end of the text.
+std::string_view FirstWord(const char* text);
+
+// The row whose word is `word` itself; null when no row's is. A pointer rather than an
+// optional number: the caller reads the number in a register instead of from a small
+// record just stored in pieces, which stalls the load that follows the call.
+const WordValue* FindExactWord(std::span<const WordValue> table, std::string_view word);
+
+// The number of the row whose word is `word` itself; nothing when no row's is.
+inline std::optional<uint16_t> LookupExactWord(std::span<const WordValue> table,
+                                               std::string_view word) {
+  const WordValue* row = FindExactWord(table, word);
+  return row != nullptr ? std::optional<uint16_t>(row->value) : std::nullopt;
+}
+
 // The number of the row for the text's first blank-separated word, looked up where it
 // stands. For tables whose words are shorter than the 39 characters NextWord keeps, this
 // is LookupWord over NextWord's word without the copy.
-std::optional<uint16_t> LookupFirstWord(std::span<const WordValue> table, const char* text);
+inline std::optional<uint16_t> LookupFirstWord(std::span<const WordValue> table,
+                                               const char* text) {
+  return LookupExactWord(table, FirstWord(text));
+}
 
 // The same over a list written at the call; a table looked up for every entry of a kind
 // that is frequent is better kept as a constant array, which is not rebuilt each time.

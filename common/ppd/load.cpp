@@ -1,7 +1,9 @@
 #include "ppd/load.h"
 
 #include <limits>
+#include <vector>
 
+#include "ppd/checksum.h"
 #include "ppd/dispatch.h"
 #include "ppd/entry.h"
 #include "ppd/keyword_table.h"
@@ -31,20 +33,28 @@ bool ParseStream(PpdStream& stream, Parser& parser) {
   }
 }
 
-bool ParseBytes(std::string_view bytes, Parser& parser) {
+namespace {
+
+// The checksum is taken over the file as it was read, before the tokenizer writes its NULs
+// into the bytes.
+bool ParseFileBytes(Parser& parser) {
+  std::vector<uint8_t>& bytes = parser.fileBytes;
   if (bytes.size() > std::numeric_limits<uint32_t>::max()) return false;
-  PpdStream stream = MakeStream(reinterpret_cast<const uint8_t*>(bytes.data()),
-                                static_cast<uint32_t>(bytes.size()), &parser.header.checksum);
+  const auto size = static_cast<uint32_t>(bytes.size());
+  parser.header.checksum = UpdateChecksum(parser.header.checksum, bytes.data(), size);
+  PpdStream stream = MakeStream(bytes.data(), size);
   return ParseStream(stream, parser);
 }
 
+}  // namespace
+
+bool ParseBytes(std::string_view bytes, Parser& parser) {
+  parser.fileBytes.assign(bytes.begin(), bytes.end());
+  return ParseFileBytes(parser);
+}
+
 bool LoadFile(const std::u16string& path, Parser& parser) {
-  MappedFile file;
-  if (!file.Map(path)) return false;
-  PpdStream stream = file.Stream(&parser.header.checksum);
-  const bool parsed = ParseStream(stream, parser);
-  file.Unmap();
-  return parsed;
+  return ReadPpdFile(path, &parser.fileBytes) && ParseFileBytes(parser);
 }
 
 }  // namespace kx::ppd

@@ -9,16 +9,18 @@
 
 namespace kx::ppd {
 
-// Parses the whole stream into the parser. True exactly when the loop ended at the end
-// of the file: malformed entries are dropped, an overflowing token or exhausted memory
-// fails the load.
+// Parses the whole stream into the parser, ending tokens in place in the stream's bytes.
+// True exactly when the loop ended at the end of the file: malformed entries are dropped,
+// an overflowing token or exhausted memory fails the load.
 bool ParseStream(PpdStream& stream, Parser& parser);
 
-// The same over bytes in memory; the checksum goes to the parser's header.
+// The same over a copy of bytes in memory, which the parser keeps; the checksum goes to
+// the parser's header.
 bool ParseBytes(std::string_view bytes, Parser& parser);
 
-// Reads the file and parses it; false also when the file is missing, unreadable, empty,
-// not a regular file or larger than kLargestPpdFile (those are refused before reading).
+// Reads the file into the parser and parses it; false also when the file is missing,
+// unreadable, empty, not a regular file or larger than kLargestPpdFile (those are refused
+// before reading).
 bool LoadFile(const std::u16string& path, Parser& parser);
 
 }  // namespace kx::ppd

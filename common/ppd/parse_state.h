@@ -6,6 +6,7 @@
 #include <bitset>
 #include <cstdint>
 #include <string_view>
+#include <vector>
 
 #include "ppd/arena.h"
 #include "ppd/font_table.h"
@@ -125,6 +126,10 @@ inline constexpr uint32_t kKeywordRowCount = 63;
 
 struct Parser {
   Parser();
+
+  // The file's bytes. The tokenizer ends tokens in place in them, and parse records may
+  // point into them, so they live as long as the parser.
+  std::vector<uint8_t> fileBytes;
 
   // The header's numbers with their defaults; its references are written when the image
   // is built, from the strings and lists below.

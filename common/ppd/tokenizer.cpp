@@ -10,25 +10,32 @@ namespace {
 
 bool IsLineEnd(uint8_t c) { return HasClass(c, kClassNewline); }
 
+// The scans below read the bytes; the tokenizer writes its NULs through the pointers they
+// return, which point into the same bytes.
+uint8_t* Into(uint8_t* p, const uint8_t* found) { return p + (found - p); }
+
 // Each scan returns the first byte from `p` on that ends the run, or `end`.
-const uint8_t* SkipBlankRun(const uint8_t* p, const uint8_t* end) {
+uint8_t* SkipBlankRun(uint8_t* p, uint8_t* end) {
   while (p != end && HasClass(*p, kClassBlank)) ++p;
   return p;
 }
 
-const uint8_t* FindLineEnd(const uint8_t* p, const uint8_t* end) {
-  return FindFirstOf<'\n', '\r'>(p, end);
-}
+uint8_t* FindLineEnd(uint8_t* p, uint8_t* end) { return Into(p, FindFirstOf<'\n', '\r'>(p, end)); }
 
 // An unquoted value stops at the line end or at the slash of its own translation.
-const uint8_t* FindUnquotedValueEnd(const uint8_t* p, const uint8_t* end) {
-  return FindFirstOf<'\n', '\r', '/'>(p, end);
+uint8_t* FindUnquotedValueEnd(uint8_t* p, uint8_t* end) {
+  return Into(p, FindFirstOf<'\n', '\r', '/'>(p, end));
 }
 
 // A quoted value keeps its line ends and runs to the closing quote.
-const uint8_t* FindClosingQuote(const uint8_t* p, const uint8_t* end) {
-  const void* quote = std::memchr(p, '"', static_cast<size_t>(end - p));
-  return quote != nullptr ? static_cast<const uint8_t*>(quote) : end;
+uint8_t* FindClosingQuote(uint8_t* p, uint8_t* end) {
+  void* quote = std::memchr(p, '"', static_cast<size_t>(end - p));
+  return quote != nullptr ? static_cast<uint8_t*>(quote) : end;
+}
+
+template <uint8_t TokenClass>
+uint8_t* SkipTokenRun(uint8_t* p, uint8_t* end) {
+  return Into(p, SkipRun<TokenClass>(p, end));
 }
 
 // Reads one entry with one character of look-ahead: `current_` is the last character
@@ -37,12 +44,14 @@ const uint8_t* FindClosingQuote(const uint8_t* p, const uint8_t* end) {
 // exactly where reading one character at a time would have left it.
 class EntryReader {
  public:
-  EntryReader(PpdEntry& entry, const uint8_t* begin, const uint8_t* end)
+  EntryReader(PpdEntry& entry, uint8_t* begin, uint8_t* end)
       : entry_(entry), next_(begin), end_(end) {}
 
   Status Read() {
     Status status = FindKeywordStart();
-    if (status == Status::kOk) status = ReadToken<kClassKeyword>(entry_.keyword);
+    if (status == Status::kOk) {
+      status = ReadToken<kClassKeyword, PpdEntry::kKeywordCapacity>(entry_.keyword);
+    }
     if (status == Status::kOk) status = SkipBlanks();
     if (status != Status::kOk || AtLineEnd()) return status;
     if (current_ != ':') status = ReadOptionAndTranslation();
@@ -51,7 +60,7 @@ class EntryReader {
   }
 
   // Everything before this byte has been read.
-  const uint8_t* next() const { return next_; }
+  uint8_t* next() const { return next_; }
 
  private:
   Status Next() {
@@ -62,13 +71,23 @@ class EntryReader {
 
   // Reads up to and including the byte at `p`, which becomes the current one; kEof when
   // `p` is the end.
-  Status ReadThrough(const uint8_t* p) {
+  Status ReadThrough(uint8_t* p) {
     next_ = p;
     return Next();
   }
 
   // The current byte, which begins the run that a scan measures.
-  const uint8_t* CurrentPosition() const { return next_ - 1; }
+  uint8_t* CurrentPosition() const { return next_ - 1; }
+
+  // Takes the run from `start` up to `stop` as a token and reads through `stop`, the
+  // delimiter, which becomes the token's NUL once it has been read.
+  Status TakeToken(EntryText& text, uint8_t* start, uint8_t* stop) {
+    const Status status = ReadThrough(stop);
+    if (status != Status::kOk) return status;
+    *stop = '\0';
+    text.Set(reinterpret_cast<const char*>(start), static_cast<uint32_t>(stop - start));
+    return Status::kOk;
+  }
 
   bool AtLineEnd() const { return IsLineEnd(current_); }
 
@@ -94,28 +113,30 @@ class EntryReader {
     }
   }
 
-  // A token too long for its buffer fails at its first character that does not fit,
-  // which counts as read.
-  template <uint8_t TokenClass, typename Text>
-  Status ReadToken(Text& text) {
-    if (!HasClass(current_, TokenClass)) return text.empty() ? Status::kSyntax : Status::kOk;
-    const uint8_t* start = CurrentPosition();
-    const uint8_t* stop = SkipRun<TokenClass>(next_, end_);
-    const uint32_t before = text.length();
-    if (!text.Append(start, static_cast<size_t>(stop - start))) {
-      next_ = start + (text.length() - before) + 1;
+  // A token longer than its capacity fails at its first character beyond it, which
+  // counts as read.
+  template <uint8_t TokenClass, uint32_t Capacity>
+  Status ReadToken(EntryText& text) {
+    if (!HasClass(current_, TokenClass)) return Status::kSyntax;
+    uint8_t* start = CurrentPosition();
+    uint8_t* stop = SkipTokenRun<TokenClass>(next_, end_);
+    if (static_cast<size_t>(stop - start) > Capacity) {
+      next_ = start + Capacity + 1;
       return Status::kNoRoom;
     }
-    return ReadThrough(stop);
+    return TakeToken(text, start, stop);
   }
 
   // There is no translation without an option keyword.
   Status ReadOptionAndTranslation() {
-    Status status = ReadToken<kClassOption>(entry_.option);
+    Status status = ReadToken<kClassOption, PpdEntry::kOptionCapacity>(entry_.option);
     if (status == Status::kOk) status = SkipBlanks();
     if (status == Status::kOk && current_ == '/') {
       status = Next();
-      if (status == Status::kOk) status = ReadToken<kClassTranslation>(entry_.translation);
+      if (status == Status::kOk) {
+        status =
+            ReadToken<kClassTranslation, PpdEntry::kTranslationCapacity>(entry_.translation);
+      }
     }
     if (status != Status::kOk) return status;
     return current_ == ':' ? Status::kOk : Status::kSyntax;
@@ -132,15 +153,13 @@ class EntryReader {
     const bool quoted = current_ == '"';
     entry_.valueType = quoted ? ValueType::kQuoted : ValueType::kString;
     if (quoted && (status = Next()) != Status::kOk) return Status::kUnclosedQuote;
-    const uint8_t* start = CurrentPosition();
-    const uint8_t* stop =
-        quoted ? FindClosingQuote(start, end_) : FindUnquotedValueEnd(start, end_);
+    uint8_t* start = CurrentPosition();
+    uint8_t* stop = quoted ? FindClosingQuote(start, end_) : FindUnquotedValueEnd(start, end_);
     if (quoted && stop == end_) {
       next_ = end_;
       return Status::kUnclosedQuote;
     }
-    if (!entry_.value.Append(start, static_cast<size_t>(stop - start))) return Status::kNoRoom;
-    if ((status = ReadThrough(stop)) != Status::kOk) return status;
+    if ((status = TakeToken(entry_.value, start, stop)) != Status::kOk) return status;
     if (quoted || !AtLineEnd()) {
       if ((status = SkipRestOfLine()) != Status::kOk) return status;
     }
@@ -149,22 +168,18 @@ class EntryReader {
   }
 
   PpdEntry& entry_;
-  const uint8_t* next_;
-  const uint8_t* end_;
+  uint8_t* next_;
+  uint8_t* end_;
   uint8_t current_ = 0;
 };
 
 }  // namespace
 
-// The checksum takes in everything read when reading stops.
 Status ReadEntry(PpdEntry& entry, PpdStream& stream) {
   entry.Clear();
   EntryReader reader(entry, stream.position, stream.position + stream.remaining);
   const Status status = reader.Read();
   Consume(stream, static_cast<uint32_t>(reader.next() - stream.position));
-  if (status == Status::kEof || status == Status::kNoRoom || status == Status::kUnclosedQuote) {
-    UpdateStreamChecksum(stream);
-  }
   return status;
 }
 

@@ -49,6 +49,7 @@ TEST(PpdChecksumTest, RunsGiveTheBitwiseChecksumWhateverTheirLengthAndStart) {
   std::mt19937 generator(1);
   const std::vector<uint8_t> bytes = RandomBytes(generator, 5000);
   EXPECT_EQ(BitwiseFrom(0, bytes.data(), bytes.size()), test::BitwiseCrc16(AsText(bytes, 5000)));
+  EXPECT_EQ(test::BitwiseCrc16("123456789"), 0x31C3);  // the check value of CRC-16/XMODEM
   for (size_t count : {0, 1, 15, 16, 17, 63, 64, 65, 79, 80, 127, 128, 129, 1000, 4096, 4999}) {
     for (uint16_t start : std::initializer_list<uint16_t>{0x0000, 0x0001, 0x8000, 0xFFFF, 0x31C3}) {
       SCOPED_TRACE(testing::Message() << count << " bytes from " << start);
@@ -73,12 +74,14 @@ TEST(PpdChecksumTest, FoldingGivesTheBitwiseChecksumWhereTheProcessorCanFold) {
   }
 }
 
-// Every byte value at every place of two words and a tail, in a run of `filler`.
+// Every byte value at every place of a block of sixteen, a word of eight and a tail, the
+// three steps of a scan, in a run of `filler`.
 template <typename Scan, typename Ends>
 void ExpectScanStopsWhereTheByteLoopDoes(Scan scan, Ends ends, uint8_t filler) {
+  constexpr size_t kRun = 16 + 8 + 5;
   for (unsigned value = 0; value < 256; ++value) {
-    for (size_t at = 0; at < 20; ++at) {
-      std::vector<uint8_t> bytes(20, filler);
+    for (size_t at = 0; at < kRun; ++at) {
+      std::vector<uint8_t> bytes(kRun, filler);
       bytes[at] = static_cast<uint8_t>(value);
       const uint8_t* begin = bytes.data();
       const uint8_t* end = begin + bytes.size();
@@ -186,6 +189,8 @@ TEST(PpdFontTableTest, FontNumbersAreThoseOfASearchOfTheWholeTable) {
     const std::string name(kFontNames[row]);
     SCOPED_TRACE(name);
     EXPECT_EQ(FontNumber(name), row + 1);
+    // The record's hash comes from the table, so it must be the name's own.
+    EXPECT_EQ(FontNameHash(static_cast<uint16_t>(row + 1)), NameHash(name));
     std::string lower = name;
     for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     for (const std::string& nearMiss : {name + "X", name.substr(0, name.size() - 1), lower}) {
@@ -193,6 +198,8 @@ TEST(PpdFontTableTest, FontNumbersAreThoseOfASearchOfTheWholeTable) {
     }
   }
   EXPECT_EQ(FontNumber(""), 0);
+  EXPECT_EQ(FontNameHash(0), 0u);
+  EXPECT_EQ(FontNameHash(kFontTableSize + 1), 0u);
 }
 
 // The arena's rule, by walking every block: the newest block with room, else a new one.
@@ -234,7 +241,6 @@ TEST(PpdArenaTest, TheNewestBlockWithRoomIsTheOneAWalkOverEveryBlockFinds) {
     ASSERT_NE(memory, nullptr);
     ASSERT_EQ(arena.blockCount(), walk.blockCount()) << "allocation " << i;
     ASSERT_EQ(arena.bytesUsed(), walk.bytesUsed()) << "allocation " << i;
-    ASSERT_TRUE(std::all_of(memory, memory + size, [](uint8_t byte) { return byte == 0; }));
     std::fill(memory, memory + size, static_cast<uint8_t>(i));
     given.emplace_back(memory, size);
   }

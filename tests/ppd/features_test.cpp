@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "ppd/lexical.h"
 #include "ppd/ppd_test_support.h"
 
 namespace kx::ppd {
@@ -306,7 +307,12 @@ TEST_F(PpdFeaturesTest, FontsOfTheTableAreListedOnce) {
       "*Font Ryumin-Light-83pv-RKSJ-H: RKSJ \"(003.000)\" 83pv ROM\n"
       "*Font Tekton: Odd \"(1)\" Standard\n"
       "*Font Carta: Standard Standard\n"
-      "*Font Arial: Expert \"(1)\" Mystery\n");
+      "*Font Arial: Expert \"(1)\" Mystery\n"
+      "*Font Symbol: \t Special  \"(001.007S)\"  \tSpecial ROM\n"
+      "*Font Times-Roman: Standard \"(1) Standard\n"
+      "*Font Courier-Bold: StandardX \"(1)\" Standard\n"
+      "*Font Courier-Oblique: ExpertSubset \"(1)\" ExpertSubset\n"
+      "*Font Helvetica: ISOLatin1 \"(1)\" ISOLatin1x\n");
   const struct {
     const char* name;
     uint16_t number;
@@ -317,6 +323,11 @@ TEST_F(PpdFeaturesTest, FontsOfTheTableAreListedOnce) {
       {"Tekton", 258, 9, 0},  // unknown encoding: the character set is not read
       {"Carta", 257, 0, 0},   // no version string to skip
       {"Arial", 1, 3, 12},
+      {"Symbol", 61, 1, 2},           // blanks before and between the words
+      {"Times-Roman", 65, 0, 0},      // the version string never closes
+      {"Courier-Bold", 18, 9, 0},     // a known word followed by more is not that word
+      {"Courier-Oblique", 20, 4, 5},  // a longer word beginning like a shorter one
+      {"Helvetica", 25, 2, 12},
   };
   const PpdFont* font = FirstFont(image());
   for (const auto& e : expected) {
@@ -326,6 +337,7 @@ TEST_F(PpdFeaturesTest, FontsOfTheTableAreListedOnce) {
     EXPECT_EQ(font->number, e.number);
     EXPECT_EQ(font->encoding, e.encoding);
     EXPECT_EQ(font->characterSet, e.characterSet);
+    EXPECT_EQ(font->hash, NameHash(e.name));
     font = NextFont(image(), font);
   }
   EXPECT_EQ(font, nullptr);

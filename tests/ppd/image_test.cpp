@@ -9,6 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "ppd/block_cache.h"
+#include "ppd/image_builder.h"
+#include "ppd/load.h"
 #include "ppd/ppd_test_support.h"
 #include "ppd/relocation.h"
 
@@ -339,6 +342,64 @@ TEST_F(PpdImageTest, ImagesOfOneFileAreIdenticalAndSelfContained) {
   // The image no longer needs its file.
   ASSERT_TRUE(std::filesystem::remove(std::filesystem::path(std::u16string_view(path))));
   EXPECT_EQ(Text(first.get(), first->nickName), "Test Colour Laser (PS)");
+}
+
+// An image laid out straight into a block of guessed room must be the image measured
+// first, byte for byte: whether the room was ample, fell short (the image is then
+// measured and laid out again), or came as a kept block that an earlier user dirtied.
+TEST(PpdImageLayoutTest, AnImageLaidOutUnmeasuredIsTheMeasuredOne) {
+  const std::string fonts =
+      "*Font Courier/Courier Font: Standard \"(002.004S)\" Standard ROM\n"
+      "*Font Ryumin-Light-83pv-RKSJ-H: RKSJ \"(003.000)\" 83pv ROM\n"
+      "*Font GothicBBB-Medium-RKSJ-UserGaiji: RKSJ \"(1)\" Add ROM\n"
+      "*Font NotAFont: Standard \"(1)\" Standard ROM\n";
+  std::string manyFonts;
+  for (int copy = 0; copy < 3; ++copy) manyFonts += fonts;
+  const struct {
+    const char* label;
+    std::string text;
+  } files[] = {
+      {"sample", test::ReadTestData("sample.ppd")},
+      {"fonts only", manyFonts},
+      {"header only", "*PPD-Adobe: \"4.3\"\n*NickName: \"A printer\"\n"},
+  };
+  const std::u16string path = u"/printers/a printer with a long name.ppd";
+  constexpr size_t kDirtyBlock = size_t{1} << 15;
+  const struct {
+    const char* label;
+    bool guessed;  // BuildImage's own guess rather than `room`
+    size_t room;
+  } builds[] = {
+      {"the guess, in a dirty kept block", true, 0},
+      {"ample room, in a dirty kept block", false, kDirtyBlock},
+      {"far too little room", false, 16},
+  };
+  for (const auto& file : files) {
+    SCOPED_TRACE(file.label);
+    Parser measuredParse;
+    ASSERT_TRUE(ParseBytes(file.text, measuredParse));
+    const test::ImagePtr measured(BuildImageWithRoomForTesting(measuredParse, path, 0));
+    ASSERT_NE(measured, nullptr);
+    for (const auto& build : builds) {
+      SCOPED_TRACE(build.label);
+      Parser parse;
+      ASSERT_TRUE(ParseBytes(file.text, parse));
+      // Kept now, so that the image rather than the parse is offered it.
+      ReleaseKeptBlocks();
+      size_t capacity = 0;
+      auto* dirty = static_cast<uint8_t*>(TakeBlock(kDirtyBlock, &capacity));
+      ASSERT_NE(dirty, nullptr);
+      std::memset(dirty, 0xA5, capacity);
+      GiveBlock(dirty, capacity);
+      if (build.room < kDirtyBlock && !build.guessed) ReleaseKeptBlocks();  // only the room
+      const test::ImagePtr image(build.guessed
+                                     ? BuildImage(parse, path)
+                                     : BuildImageWithRoomForTesting(parse, path, build.room));
+      ASSERT_NE(image, nullptr);
+      ASSERT_EQ(image->totalSize, measured->totalSize);
+      EXPECT_EQ(std::memcmp(image.get(), measured.get(), measured->totalSize), 0);
+    }
+  }
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <set>
 #include <string>
 
@@ -19,7 +20,7 @@ TEST(PpdKeywordTableTest, EveryRowIsFoundThroughTheIndexAndNothingElse) {
   for (uint32_t row = 0; row < rows.size(); ++row) {
     SCOPED_TRACE(std::string(rows[row].keyword));
     EXPECT_EQ(LookupKeyword(rows[row].keyword), row);
-    if (!homeSlots.insert(NameHash(rows[row].keyword) % kKeywordIndexSlots).second) ++sharedHomes;
+    if (!homeSlots.insert(KeywordHomeSlot(rows[row].keyword)).second) ++sharedHomes;
   }
   EXPECT_GT(sharedHomes, 0u);  // so the probing past a taken slot is exercised above
   for (const char* unknown : {"", "colordevice", "PageSizes", "Page", "DefaultFoo", "JCLRes2"}) {
@@ -59,8 +60,8 @@ TEST(PpdKeywordTableTest, ShapesCheckOptionPresenceAndValueKind) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.label);
     PpdEntry entry;
-    if (c.hasOption) entry.option.Append('o');
-    for (const char* p = c.value; *p; ++p) entry.value.Append(static_cast<uint8_t>(*p));
+    if (c.hasOption) entry.option.Set("o", 1);
+    entry.value.Set(c.value, static_cast<uint32_t>(std::strlen(c.value)));
     entry.valueType = c.type;
     EXPECT_EQ(ShapeFits(c.shape, entry), c.fits);
   }

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "ppd/arena.h"
@@ -146,16 +147,22 @@ TEST(PpdStringStoreTest, FirstStoredStringWinsAndPlainCopiesBrackets) {
   EXPECT_EQ(slot, first);
 }
 
-TEST(PpdArenaTest, AllocationsAreAlignedZeroedAndGrowInBlocks) {
+TEST(PpdArenaTest, AllocationsAreAlignedApartAndGrowInBlocks) {
   Arena arena;
-  std::vector<uint8_t*> blocks;
+  std::vector<std::pair<uint8_t*, size_t>> given;
   for (size_t size : {1u, 3u, 24u, 4050u, 100u}) {
     auto* memory = static_cast<uint8_t*>(arena.Allocate(size));
     ASSERT_NE(memory, nullptr);
     EXPECT_EQ(reinterpret_cast<uintptr_t>(memory) % Arena::kAlignment, 0u);
-    // Zero also shows that no earlier allocation, filled below, overlaps this one.
-    for (size_t i = 0; i < size; ++i) ASSERT_EQ(memory[i], 0);
-    std::fill(memory, memory + size, 0xAB);
+    std::fill(memory, memory + size, static_cast<uint8_t>(given.size() + 1));
+    given.emplace_back(memory, size);
+  }
+  // Each allocation still holds its own mark: none overlaps one made after it.
+  for (size_t i = 0; i < given.size(); ++i) {
+    SCOPED_TRACE(i);
+    const auto [memory, size] = given[i];
+    const auto mark = static_cast<uint8_t>(i + 1);
+    EXPECT_TRUE(std::all_of(memory, memory + size, [mark](uint8_t b) { return b == mark; }));
   }
   EXPECT_EQ(arena.blockCount(), 2u);          // 4050 did not fit after the first three
   ASSERT_NE(arena.Allocate(10000), nullptr);  // larger than a block: a block of its own

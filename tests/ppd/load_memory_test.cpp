@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <atomic>
 #include <cstdint>
+#include <cstring>
+#include <iterator>
 #include <thread>
 #include <vector>
 
@@ -43,6 +45,42 @@ TEST(PpdBlockCacheTest, AKeptBlockComesBackZeroWhereverItWasWritten) {
     EXPECT_TRUE(AllZero(again, size));
     GiveBlock(again, 0);
   }
+}
+
+// A block taken without zeroing may be dirty beyond what its last user reports having
+// written: earlier users' bytes stay until a zeroed taking clears them.
+TEST(PpdBlockCacheTest, ABlockTakenUnzeroedComesBackZeroAfterAnyNumberOfUsers) {
+  constexpr size_t kSize = 5000;
+  ReleaseKeptBlocks();
+  size_t capacity = 0;
+  auto* block = static_cast<uint8_t*>(TakeBlock(kSize, &capacity));
+  ASSERT_NE(block, nullptr);
+  ASSERT_GE(capacity, kSize);
+  std::fill(block, block + capacity, static_cast<uint8_t>(0xA5));
+  GiveBlock(block, capacity);
+  for (size_t written : {size_t{10}, size_t{0}}) {
+    SCOPED_TRACE(written);
+    size_t size = 0;
+    auto* again = static_cast<uint8_t*>(TakeBlock(kSize, &size));
+    ASSERT_EQ(again, block) << "the block given back was not kept";
+    std::fill(again, again + written, static_cast<uint8_t>(0x3C));
+    GiveBlock(again, written);
+  }
+  size_t size = 0;
+  auto* zeroed = static_cast<uint8_t*>(TakeZeroedBlock(kSize, &size));
+  ASSERT_EQ(zeroed, block);
+  EXPECT_TRUE(AllZero(zeroed, size));
+  GiveBlock(zeroed, 0);
+  // A block that was never kept is not known to be zero either.
+  ReleaseKeptBlocks();
+  auto* fresh = static_cast<uint8_t*>(TakeBlock(kSize, &size));
+  ASSERT_NE(fresh, nullptr);
+  std::fill(fresh, fresh + size, static_cast<uint8_t>(0xA5));
+  GiveBlock(fresh, 0);
+  auto* cleared = static_cast<uint8_t*>(TakeZeroedBlock(kSize, &size));
+  ASSERT_EQ(cleared, fresh);
+  EXPECT_TRUE(AllZero(cleared, size));
+  GiveBlock(cleared, 0);
 }
 
 TEST(PpdBlockCacheTest, AFarLargerKeptBlockIsNotGivenToASmallRequest) {
@@ -96,24 +134,48 @@ TEST(PpdBlockCacheTest, ThreadsNeverShareABlock) {
   EXPECT_EQ(failures.load(), 0);
 }
 
-TEST(PpdArenaTest, AReservedFirstBlockIsZeroEvenWhenAnEarlierArenaWroteIt) {
+// A record of the kind the parse makes: pointers, numbers and an array.
+struct Record {
+  Record* next;
+  const char* name;
+  uint32_t numbers[6];
+  uint16_t small;
+};
+
+// The first block is reused without being zeroed, so records must be zero by their own
+// initialisation, and what the arena writes must reach the cache's dirty extent.
+TEST(PpdArenaTest, RecordsFromAReusedFirstBlockAreZeroWhereAnEarlierArenaWrote) {
   constexpr size_t kReserved = 64 * 1024;
   for (int load = 0; load < 3; ++load) {
     SCOPED_TRACE(load);
     Arena arena;
     arena.ReserveFirstBlock(kReserved);
     size_t handedOut = 0;
-    while (handedOut + 1000 <= kReserved) {
-      auto* memory = static_cast<uint8_t*>(arena.Allocate(1000));
-      ASSERT_NE(memory, nullptr);
-      ASSERT_TRUE(AllZero(memory, 1000)) << "at " << handedOut;
-      std::fill(memory, memory + 1000, static_cast<uint8_t>(0x5A));
-      handedOut += 1000;
+    while (handedOut + 1000 + sizeof(Record) <= kReserved) {
+      auto* record = arena.New<Record>();
+      ASSERT_NE(record, nullptr);
+      const Record zero{};
+      ASSERT_EQ(record->next, nullptr) << "at " << handedOut;
+      ASSERT_EQ(record->name, nullptr);
+      ASSERT_TRUE(std::equal(std::begin(record->numbers), std::end(record->numbers),
+                             std::begin(zero.numbers)));
+      ASSERT_EQ(record->small, 0);
+      std::memset(static_cast<void*>(record), 0x5A, sizeof(Record));
+      auto* text = static_cast<uint8_t*>(arena.Allocate(1000));
+      ASSERT_NE(text, nullptr);
+      std::fill(text, text + 1000, static_cast<uint8_t>(0x5A));
+      handedOut += 1000 + sizeof(Record);
     }
     EXPECT_EQ(arena.blockCount(), 1u);  // everything came from the reserved block
     ASSERT_NE(arena.Allocate(kReserved), nullptr);
     EXPECT_EQ(arena.blockCount(), 2u);  // beyond it, blocks are made as before
   }
+  // The arenas' dirty first block, taken again zeroed, is zero throughout.
+  size_t capacity = 0;
+  auto* block = static_cast<uint8_t*>(TakeZeroedBlock(kReserved, &capacity));
+  ASSERT_NE(block, nullptr);
+  EXPECT_TRUE(AllZero(block, capacity));
+  GiveBlock(block, 0);
 }
 
 TEST(PpdArenaTest, ReservingAfterTheFirstAllocationChangesNothing) {
