@@ -42,9 +42,51 @@ std::string_view NameOf(const char* text, uint8_t length) {
   return text != nullptr ? std::string_view(text, length) : std::string_view();
 }
 
-// Finds the features and options the rows name. Rows come in runs that name the same
-// few features over and over (each constraint often in both directions), so the last
-// names found are remembered and compared before the indexes are searched.
+// Names already resolved, each in a slot picked by a cheap key of the name and its
+// owner: the length and last two bytes tell apart the numbered names rows are full of
+// (Tray1 to Tray5). A hit costs one compare; a miss, one search of the indexes, whose
+// answer takes the slot.
+template <typename Record>
+class ResolvedNames {
+ public:
+  // The record named `name` under `owner` (null for none), found by `search` unless the
+  // name's slot already holds it.
+  template <typename Search>
+  const Record* Find(const void* owner, std::string_view name, Search search) {
+    Slot& slot = slots_[SlotOf(owner, name)];
+    if (slot.name.data() != nullptr && slot.owner == owner && SameText(slot.name, name)) {
+      return slot.record;
+    }
+    const Record* record = search();
+    slot = Slot{.owner = owner, .name = name, .record = record};
+    return record;
+  }
+
+ private:
+  static constexpr size_t kSlots = 64;
+
+  struct Slot {
+    const void* owner = nullptr;
+    std::string_view name;          // no data for an empty slot
+    const Record* record = nullptr;  // null when there is none of that name
+  };
+
+  static size_t SlotOf(const void* owner, std::string_view name) {
+    const size_t length = name.size();
+    const auto byteBack = [&](size_t back) {
+      return back < length ? size_t{static_cast<uint8_t>(name[length - 1 - back])} : 0;
+    };
+    const size_t key =
+        length * 37 + byteBack(0) * 11 + byteBack(1) * 5 + (reinterpret_cast<uintptr_t>(owner) >> 4);
+    return key % kSlots;
+  }
+
+  std::array<Slot, kSlots> slots_{};
+};
+
+// Finds the features and options the rows name. Rows name the same few dozen features and
+// options over and over (each constraint often in both directions), so every name found
+// is remembered.
 class Resolver {
  public:
   explicit Resolver(const Parser& parser) : parser_(parser) {}
@@ -52,57 +94,22 @@ class Resolver {
   // A feature beyond the positions a feature index can hold counts as unknown.
   Resolved Resolve(std::string_view keyword, std::string_view option) {
     const bool named = option.data() != nullptr;
-    const ParsedFeature* feature = Feature(keyword);
+    const ParsedFeature* feature =
+        features_.Find(nullptr, keyword, [&] { return LookupFeature(parser_, keyword); });
     if (feature == nullptr || feature->position >= kUnresolvedFeature) {
       return {kUnresolvedFeature, named ? kUnresolvedOption : kNoOption};
     }
-    const uint16_t optionIndex = named ? PositionOf(Option(*feature, option)) : kNoOption;
+    const uint16_t optionIndex =
+        named ? PositionOf(options_.Find(feature, option,
+                                         [&] { return LookupOption(parser_, *feature, option); }))
+              : kNoOption;
     return {static_cast<uint16_t>(feature->position), optionIndex};
   }
 
  private:
-  static constexpr size_t kRemembered = 4;
-
-  // The newest remembered names are compared first: they are the likeliest to recur.
-  const ParsedFeature* Feature(std::string_view keyword) {
-    for (size_t age = 1; age <= kRemembered; ++age) {
-      const RecentFeature& recent = features_[(nextFeature_ + kRemembered - age) % kRemembered];
-      if (recent.keyword.data() != nullptr && SameText(recent.keyword, keyword)) {
-        return recent.feature;
-      }
-    }
-    const ParsedFeature* feature = LookupFeature(parser_, keyword);
-    features_[nextFeature_] = {keyword, feature};
-    nextFeature_ = (nextFeature_ + 1) % kRemembered;
-    return feature;
-  }
-
-  const ParsedOption* Option(const ParsedFeature& feature, std::string_view name) {
-    for (size_t age = 1; age <= kRemembered; ++age) {
-      const RecentOption& recent = options_[(nextOption_ + kRemembered - age) % kRemembered];
-      if (recent.feature == &feature && SameText(recent.name, name)) return recent.option;
-    }
-    const ParsedOption* option = LookupOption(parser_, feature, name);
-    options_[nextOption_] = {&feature, name, option};
-    nextOption_ = (nextOption_ + 1) % kRemembered;
-    return option;
-  }
-
-  struct RecentFeature {
-    std::string_view keyword;
-    const ParsedFeature* feature;  // null when there is none of that name
-  };
-  struct RecentOption {
-    const ParsedFeature* feature;
-    std::string_view name;
-    const ParsedOption* option;  // null when the feature has none of that name
-  };
-
   const Parser& parser_;
-  std::array<RecentFeature, kRemembered> features_{};
-  std::array<RecentOption, kRemembered> options_{};
-  size_t nextFeature_ = 0;
-  size_t nextOption_ = 0;
+  ResolvedNames<ParsedFeature> features_;
+  ResolvedNames<ParsedOption> options_;
 };
 
 PpdOrderRow OrderRow(Resolver& resolver, const ParsedOrder& order) {
@@ -136,6 +143,7 @@ Ref PutOrderTable(const Parser& parser, ImageWriter& writer) {
   const Ref at = writer.Reserve(sizeof(PpdTableHeader) + uint64_t{rows} * sizeof(PpdOrderRow));
   if (!writer.writing()) return at;
   writer.Put(at, PpdTableHeader{static_cast<uint16_t>(rows), sizeof(PpdOrderRow)});
+  if (rows == 0) return at;  // the resolver's memory is not worth clearing for no rows
   Ref rowAt = at + sizeof(PpdTableHeader);
   Resolver resolver(parser);
   const ParsedOrder* order = parser.orders.head;
@@ -152,6 +160,7 @@ Ref PutConstraintTable(const Parser& parser, ImageWriter& writer) {
   const Ref at = writer.Reserve(sizeof(PpdTableHeader) + uint64_t{rows} * kReservedRowSize);
   if (!writer.writing()) return at;
   writer.Put(at, PpdTableHeader{static_cast<uint16_t>(rows), sizeof(PpdConstraintRow)});
+  if (rows == 0) return at;
   Ref rowAt = at + sizeof(PpdTableHeader);
   Resolver resolver(parser);
   const ParsedConstraint* constraint = parser.constraints.head;

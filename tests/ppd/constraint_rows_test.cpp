@@ -1,5 +1,6 @@
 // Constraint rows as the image resolves them: the words of each entry (blanks, tabs,
-// words cut at 39 characters) and options of one name under several features.
+// words cut at 39 characters), options of one name under several features, and names
+// alike in length and ending, which the resolver's memory keeps in one place.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -14,7 +15,8 @@ namespace {
 const std::string kLongKeyword = "K" + std::string(37, 'k');
 
 std::string Features() {
-  return "*OpenUI *A: PickOne\n*A a0: \"\"\n*A x: \"\"\n*CloseUI: *A\n"
+  return "*OpenUI *A: PickOne\n*A a0: \"\"\n*A x: \"\"\n*A pzz: \"\"\n*A qzz: \"\"\n"
+         "*CloseUI: *A\n"
          "*OpenUI *B: PickOne\n*B b0: \"\"\n*CloseUI: *B\n"
          "*OpenUI *" + kLongKeyword + ": PickOne\n*" + kLongKeyword + " k0: \"\"\n*CloseUI: *" +
          kLongKeyword + "\n";
@@ -46,6 +48,9 @@ TEST(PpdConstraintRowsTest, WordsAndNamesResolveAsWritten) {
        " *B b0 *A x" + std::string(40, 'y'),
        {kUnresolvedFeature, 0, kA, kUnknownOption}},
       {"an unknown feature", " *Z z *A a0", {kUnresolvedFeature, kUnknownOption, kA, 0}},
+      {"a name alike in length and ending", " *A pzz *B b0", {kA, 2, kB, 0}},
+      {"the next one alike", " *A qzz *B b0", {kA, 3, kB, 0}},
+      {"and the first again", " *B b0 *A pzz", {kB, 0, kA, 2}},
   };
   std::string text = Features();
   for (const RowCase& c : cases) text += "*UIConstraints:" + c.value + "\n";
