@@ -1,6 +1,7 @@
 // Handlers of the entries that fill records and lists beyond features and options:
 // custom page size parameters, order dependencies and constraints.
 #include <algorithm>
+#include <bit>
 #include <cstdint>
 #include <cstring>
 #include <string_view>
@@ -8,6 +9,10 @@
 #include "ppd/byte_scan.h"
 #include "ppd/char_class.h"
 #include "ppd/handlers.h"
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace kx::ppd {
 
@@ -34,15 +39,65 @@ struct WordSpan {
 
 // Words end at a blank (space or tab, char_class.h) or at a NUL, the value's own or the
 // one after it, which stops a word as it stops NextWord.
-WordSpan NextWordSpan(std::string_view value, size_t* cursor) {
-  size_t start = *cursor;
-  while (start < value.size() && HasClass(value[start], kClassBlank)) ++start;
-  const auto* bytes = reinterpret_cast<const uint8_t*>(value.data());
-  const size_t stop = static_cast<size_t>(
-      FindFirstOf<' ', '\t', '\0'>(bytes + start, bytes + value.size()) - bytes);
-  *cursor = stop;
-  return {start, std::min<size_t>(stop - start, kWordCapacity - 1)};
-}
+class ScannedWords {
+ public:
+  explicit ScannedWords(std::string_view value) : value_(value) {}
+
+  WordSpan Next(size_t* cursor) const {
+    size_t start = *cursor;
+    while (start < value_.size() && HasClass(value_[start], kClassBlank)) ++start;
+    const auto* bytes = reinterpret_cast<const uint8_t*>(value_.data());
+    const size_t stop = static_cast<size_t>(
+        FindFirstOf<' ', '\t', '\0'>(bytes + start, bytes + value_.size()) - bytes);
+    *cursor = stop;
+    return {start, std::min<size_t>(stop - start, kWordCapacity - 1)};
+  }
+
+ private:
+  std::string_view value_;
+};
+
+#if defined(__SSE2__)
+
+// The same words of a short value, most constraints' values, from one mask with a bit for
+// every byte that ends a word: each blank, and every byte from the value's end or first NUL
+// on. The mask is built from the 64 bytes at the value's start, so that many must be
+// readable there.
+class MaskedWords {
+ public:
+  static constexpr size_t kLongest = 63;  // the value's end is a bit of the mask
+
+  explicit MaskedWords(std::string_view value) {
+    uint64_t blanks = 0;
+    uint64_t nuls = 0;
+    for (unsigned block = 0; block < 4; ++block) {
+      const __m128i bytes =
+          _mm_loadu_si128(reinterpret_cast<const __m128i*>(value.data()) + block);
+      const __m128i blank = _mm_or_si128(_mm_cmpeq_epi8(bytes, _mm_set1_epi8(' ')),
+                                         _mm_cmpeq_epi8(bytes, _mm_set1_epi8('\t')));
+      const __m128i nul = _mm_cmpeq_epi8(bytes, _mm_setzero_si128());
+      blanks |= uint64_t{static_cast<uint16_t>(_mm_movemask_epi8(blank))} << (16 * block);
+      nuls |= uint64_t{static_cast<uint16_t>(_mm_movemask_epi8(nul))} << (16 * block);
+    }
+    end_ = std::min<size_t>(value.size(), static_cast<size_t>(std::countr_zero(nuls)));
+    ends_ = blanks | (~uint64_t{0} << end_);
+  }
+
+  WordSpan Next(size_t* cursor) const {
+    size_t start = *cursor;
+    if (start < end_) start = std::min<size_t>(start + std::countr_one(ends_ >> start), end_);
+    size_t stop = start;
+    if (start < end_) stop = start + static_cast<size_t>(std::countr_zero(ends_ >> start));
+    *cursor = stop;
+    return {start, std::min<size_t>(stop - start, kWordCapacity - 1)};
+  }
+
+ private:
+  uint64_t ends_ = 0;
+  size_t end_ = 0;  // at most kLongest, so the mask always holds a bit for it
+};
+
+#endif  // __SSE2__
 
 WordSpan WithoutStar(std::string_view value, WordSpan word) {
   if (!word.empty() && value[word.at] == '*') return {word.at + 1, word.length - 1};
@@ -124,31 +179,33 @@ Status AddOrderDependency(Parser& parser, const PpdEntry& entry) {
   return Status::kOk;
 }
 
-// *UIConstraints: *Keyword1 [Option1] *Keyword2 [Option2]
-// The most numerous entry of many files: its words are ended in place in the file's bytes,
+namespace {
+
+// The words of a constraint, found by `words`, are ended in place in the file's bytes,
 // which the load owns and keeps until the image is built, rather than copied.
-Status AddUiConstraint(Parser& parser, const PpdEntry& entry) {
+template <typename Words>
+Status AddConstraintWords(Parser& parser, const PpdEntry& entry, const Words& words) {
   const std::string_view value = entry.value.view();
   size_t cursor = 0;
-  const WordSpan firstKeyword = WithoutStar(value, NextWordSpan(value, &cursor));
+  const WordSpan firstKeyword = WithoutStar(value, words.Next(&cursor));
   if (firstKeyword.empty()) return Status::kSyntax;
   WordSpan firstOption;
-  WordSpan secondWord = NextWordSpan(value, &cursor);
+  WordSpan secondWord = words.Next(&cursor);
   if (!secondWord.empty() && value[secondWord.at] != '*') {
     firstOption = secondWord;
-    secondWord = NextWordSpan(value, &cursor);
+    secondWord = words.Next(&cursor);
   }
   const WordSpan secondKeyword = WithoutStar(value, secondWord);
   if (secondKeyword.empty()) return Status::kSyntax;
-  const WordSpan secondOption = NextWordSpan(value, &cursor);
+  const WordSpan secondOption = words.Next(&cursor);
 
   auto* record = parser.arena.New<ParsedConstraint>();
   if (record == nullptr) return Status::kNoRoom;
-  char* words = const_cast<char*>(entry.value.c_str());
-  record->firstKeyword = EndWordInPlace(words, firstKeyword);
-  record->firstOption = EndWordInPlace(words, firstOption);
-  record->secondKeyword = EndWordInPlace(words, secondKeyword);
-  record->secondOption = EndWordInPlace(words, secondOption);
+  char* text = const_cast<char*>(entry.value.c_str());
+  record->firstKeyword = EndWordInPlace(text, firstKeyword);
+  record->firstOption = EndWordInPlace(text, firstOption);
+  record->secondKeyword = EndWordInPlace(text, secondKeyword);
+  record->secondOption = EndWordInPlace(text, secondOption);
   static_assert(kWordCapacity - 1 <= UINT8_MAX, "a word's length fits its length field");
   record->firstKeywordLength = static_cast<uint8_t>(firstKeyword.length);
   record->firstOptionLength = static_cast<uint8_t>(firstOption.length);
@@ -156,6 +213,24 @@ Status AddUiConstraint(Parser& parser, const PpdEntry& entry) {
   record->secondOptionLength = static_cast<uint8_t>(secondOption.length);
   parser.constraints.Append(record);
   return Status::kOk;
+}
+
+}  // namespace
+
+// *UIConstraints: *Keyword1 [Option1] *Keyword2 [Option2]
+// The most numerous entry of many files.
+Status AddUiConstraint(Parser& parser, const PpdEntry& entry) {
+  const std::string_view value = entry.value.view();
+#if defined(__SSE2__)
+  // The value lies in the file's bytes; the mask may read past it while the file lasts.
+  const uint8_t* fileEnd = parser.fileBytes.data() + parser.fileBytes.size();
+  const auto* start = reinterpret_cast<const uint8_t*>(value.data());
+  if (value.size() <= MaskedWords::kLongest && start >= parser.fileBytes.data() &&
+      fileEnd - start >= 64) {
+    return AddConstraintWords(parser, entry, MaskedWords(value));
+  }
+#endif
+  return AddConstraintWords(parser, entry, ScannedWords(value));
 }
 
 }  // namespace kx::ppd

@@ -1,6 +1,7 @@
 // Constraint rows as the image resolves them: the words of each entry (blanks, tabs,
-// words cut at 39 characters), options of one name under several features, and names
-// alike in length and ending, which the resolver's memory keeps in one place.
+// words cut at 39 characters, NULs, long values), options of one name under several
+// features, and names alike in length and ending, which the resolver's memory keeps in
+// one place.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -51,23 +52,31 @@ TEST(PpdConstraintRowsTest, WordsAndNamesResolveAsWritten) {
       {"a name alike in length and ending", " *A pzz *B b0", {kA, 2, kB, 0}},
       {"the next one alike", " *A qzz *B b0", {kA, 3, kB, 0}},
       {"and the first again", " *B b0 *A pzz", {kB, 0, kA, 2}},
+      {"a NUL ends the value", std::string(" *A a0 *B\0b0", 12), {kA, 0, kB, kNoOption}},
+      {"a value over 63 bytes", " *A a0" + std::string(60, ' ') + "*B b0", {kA, 0, kB, 0}},
   };
-  std::string text = Features();
-  for (const RowCase& c : cases) text += "*UIConstraints:" + c.value + "\n";
-  test::PpdFiles files;
-  const test::ImagePtr image = files.Open(text);
-  ASSERT_NE(image, nullptr);
-  const PpdTableHeader* table = Constraints(image.get());
-  ASSERT_NE(table, nullptr);
-  ASSERT_EQ(table->rowCount, std::size(cases));
-  for (uint32_t i = 0; i < table->rowCount; ++i) {
-    SCOPED_TRACE(cases[i].name);
-    const PpdConstraintRow* row = Constraint(image.get(), i);
-    ASSERT_NE(row, nullptr);
-    EXPECT_EQ(row->firstFeatureIndex, cases[i].expected.firstFeatureIndex);
-    EXPECT_EQ(row->firstOptionIndex, cases[i].expected.firstOptionIndex);
-    EXPECT_EQ(row->secondFeatureIndex, cases[i].expected.secondFeatureIndex);
-    EXPECT_EQ(row->secondOptionIndex, cases[i].expected.secondOptionIndex);
+  std::string rows;
+  for (const RowCase& c : cases) rows += "*UIConstraints:" + c.value + "\n";
+  // Short values are split from the bytes that follow them when there are enough of them
+  // in the file, long ones and the last lines of a file by a scan: the rows come out the
+  // same either way.
+  for (const std::string& after : {std::string(), "*% " + std::string(80, '-') + "\n"}) {
+    SCOPED_TRACE(after.empty() ? "rows at the end of the file" : "rows followed by a comment");
+    test::PpdFiles files;
+    const test::ImagePtr image = files.Open(Features() + rows + after);
+    ASSERT_NE(image, nullptr);
+    const PpdTableHeader* table = Constraints(image.get());
+    ASSERT_NE(table, nullptr);
+    ASSERT_EQ(table->rowCount, std::size(cases));
+    for (uint32_t i = 0; i < table->rowCount; ++i) {
+      SCOPED_TRACE(cases[i].name);
+      const PpdConstraintRow* row = Constraint(image.get(), i);
+      ASSERT_NE(row, nullptr);
+      EXPECT_EQ(row->firstFeatureIndex, cases[i].expected.firstFeatureIndex);
+      EXPECT_EQ(row->firstOptionIndex, cases[i].expected.firstOptionIndex);
+      EXPECT_EQ(row->secondFeatureIndex, cases[i].expected.secondFeatureIndex);
+      EXPECT_EQ(row->secondOptionIndex, cases[i].expected.secondOptionIndex);
+    }
   }
 }
 
