@@ -153,9 +153,14 @@ size_t BoundedLength(const char* text, size_t capacity) {
   return length;
 }
 
+// Text is mostly ASCII (paths, names), and an ASCII run is narrowed unit by unit; what
+// follows the run (which may start a surrogate pair) is encoded in full.
 std::string Utf16ToUtf8(std::u16string_view text) {
-  std::string out;
-  detail::EncodeUtf8(text, &out);
+  size_t ascii = 0;
+  while (ascii < text.size() && text[ascii] < 0x80) ++ascii;
+  std::string out(ascii, '\0');
+  for (size_t index = 0; index < ascii; ++index) out[index] = static_cast<char>(text[index]);
+  if (ascii < text.size()) detail::EncodeUtf8(text.substr(ascii), &out);
   return out;
 }
 

@@ -395,6 +395,43 @@ TEST_F(FilesTest, BoundedReadRefusesWhatIsNotARegularFile) {
   }
 }
 
+#ifndef _WIN32
+// Short ASCII paths are converted in place, others in full: names either side of that
+// boundary, and names outside ASCII, each read back the file they name.
+TEST_F(FilesTest, BoundedReadOpensNamesOfEveryLengthAndKind) {
+  const std::u16string folder = PathOf(u"");
+  // A name on its own is at most 255 bytes long, so the longest path has a folder more.
+  const std::u16string subfolder = folder + std::u16string(150, u'f') + u"/";
+  ASSERT_TRUE(std::filesystem::create_directory(Native(subfolder)));
+  const auto pathOfLength = [](const std::u16string& in, size_t total,
+                               const std::u16string& tail) {
+    return in + std::u16string(total - in.size() - tail.size(), u'n') + tail;
+  };
+  const struct {
+    const char* label;
+    std::u16string path;
+  } cases[] = {
+      {"short", PathOf(u"a.ppd")},
+      {"255 units", pathOfLength(folder, 255, u".ppd")},
+      {"256 units", pathOfLength(folder, 256, u".ppd")},
+      {"257 units", pathOfLength(folder, 257, u".ppd")},
+      {"non-ASCII last", PathOf(u"caf\u00E9")},
+      {"surrogate pair", PathOf(u"\U0001F600.ppd")},
+      {"long, non-ASCII", pathOfLength(subfolder, 320, u"\uD55C.ppd")},
+  };
+  uint8_t mark = 0;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.label);
+    const std::vector<uint8_t> contents = {'*', 'P', ++mark};
+    ASSERT_TRUE(WriteWholeFile(c.path, contents));
+    std::vector<uint8_t> read;
+    ASSERT_TRUE(ReadRegularFile(c.path, 1u << 20, &read));
+    EXPECT_EQ(read, contents);
+    EXPECT_TRUE(std::filesystem::exists(Utf16ToUtf8(c.path)));  // under its UTF-8 name
+  }
+}
+#endif
+
 #ifdef __linux__
 // The limit holds for what a file gives, not for the size it claims when opened: the
 // kernel's status files claim 0 bytes and give more, as a file that grows does.

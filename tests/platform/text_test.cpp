@@ -22,6 +22,9 @@ TEST(Utf16ToUtf8, EncodesEveryLengthAndPairs) {
       {"surrogate pair", "\xF0\x9F\x98\x80", u"\U0001F600"},
       {"highest code point", "\xF4\x8F\xBF\xBF", u"\U0010FFFF"},
       {"embedded NUL", std::string("a\0b", 3), std::u16string(u"a\0b", 3)},
+      {"ASCII run, then a pair", "Kx/\xF0\x9F\x98\x80/a", u"Kx/\U0001F600/a"},
+      {"ASCII run, then two bytes", "path/caf\xC3\xA9", u"path/caf\u00E9"},
+      {"DEL then U+0080", "\x7F\xC2\x80", u"\u007F\u0080"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.label);
@@ -40,6 +43,8 @@ TEST(Utf16ToUtf8, ReplacesUnpairedSurrogates) {
       {"high at end", std::u16string(1, char16_t(0xD800)), replacement},
       {"low alone", std::u16string(1, char16_t(0xDC00)), replacement},
       {"high then letter", std::u16string{char16_t(0xD83D), u'A'}, replacement + "A"},
+      {"ASCII run, then high at end", std::u16string{u'a', u'b', char16_t(0xD83D)},
+       "ab" + replacement},
       {"reversed pair", std::u16string{char16_t(0xDE00), char16_t(0xD83D)},
        replacement + replacement},
       {"two highs then low",

@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <cerrno>
 #include <limits>
+#include <string>
+#include <string_view>
 
 #include "platform/last_error.h"
 #include "platform/text.h"
@@ -63,14 +65,41 @@ bool FailWithErrno() {
   return false;
 }
 
+// A path's name on the file system, kept in place when it is short ASCII (most are), so
+// that opening a file needs no heap; other names are converted in full.
+class NativeName {
+ public:
+  // False, with the last error set, when no file can have that name.
+  bool Set(const std::u16string& path) {
+    if (path.size() < sizeof short_) {
+      size_t length = 0;
+      while (length < path.size() && path[length] != u'\0' && path[length] < 0x80) {
+        short_[length] = static_cast<char>(path[length]);
+        ++length;
+      }
+      if (length == path.size() && length != 0) {
+        short_[length] = '\0';
+        return true;
+      }
+    }
+    return NativePath(path, &long_);  // which refuses an empty name or one with a NUL
+  }
+  // A converted name is never empty, so an empty long_ means the short one.
+  const char* c_str() const { return long_.empty() ? short_ : long_.c_str(); }
+
+ private:
+  char short_[256];
+  std::string long_;
+};
+
 // A failed open: a missing folder on the way is "path not found", as on Windows.
-bool FailToOpen(const std::string& path) {
+bool FailToOpen(std::string_view path) {
   const int error = errno;
   if (error == ENOENT) {
     const size_t slash = path.find_last_of('/');
     struct stat status {};
-    if (slash != std::string::npos && slash > 0 &&
-        ::stat(path.substr(0, slash).c_str(), &status) != 0) {
+    if (slash != std::string_view::npos && slash > 0 &&
+        ::stat(std::string(path.substr(0, slash)).c_str(), &status) != 0) {
       SetLastErrorCode(kErrorPathNotFound);
       return false;
     }
@@ -87,11 +116,11 @@ constexpr size_t kLargestTransfer = size_t{1} << 30;
 // for reading here but not on Windows, where it is "access denied"; a device or a pipe is
 // refused the same way rather than read.
 int OpenRegularFile(const std::u16string& path, struct stat* status) {
-  std::string native;
-  if (!NativePath(path, &native)) return -1;
+  NativeName native;
+  if (!native.Set(path)) return -1;
   FileDescriptor file(::open(native.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
   if (file.get() < 0) {
-    FailToOpen(native);
+    FailToOpen(native.c_str());
     return -1;
   }
   if (::fstat(file.get(), status) != 0) {
