@@ -50,16 +50,6 @@ void Arena::ReserveFirstBlock(size_t capacity) {
   firstBlockKept_ = true;
 }
 
-// The cursor moves by the aligned size, or by exactly the rest of the block.
-void* Arena::Take(Block& block, size_t aligned) {
-  uint8_t* memory = block.next;
-  const size_t step = aligned < block.free ? aligned : block.free;
-  block.next += step;
-  block.free -= step;
-  used_ += step;
-  return memory;
-}
-
 // First fit from the newest block; a request larger than a block gets a block of its
 // own size.
 void* Arena::AllocateElsewhere(size_t size, size_t aligned) {
@@ -76,7 +66,7 @@ void* Arena::AllocateElsewhere(size_t size, size_t aligned) {
   return Take(*newest_, aligned);
 }
 
-void* Arena::Allocate(size_t size) {
+void* Arena::AllocateSlowly(size_t size) {
   if (size > SIZE_MAX - kAlignment) return nullptr;
   const size_t aligned = (size + kAlignment - 1) / kAlignment * kAlignment;
   if (aligned > limit_ - used_) return nullptr;

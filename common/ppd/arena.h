@@ -23,8 +23,15 @@ class Arena {
   Arena& operator=(const Arena&) = delete;
 
   // Memory of `size` bytes, or null when memory could not be obtained. Its contents are
-  // whatever the block held: the caller writes every byte it reads later.
-  void* Allocate(size_t size);
+  // whatever the block held: the caller writes every byte it reads later. Most requests
+  // fit the newest block and are served here, inline in the caller.
+  void* Allocate(size_t size) {
+    if (newest_ != nullptr && size <= newest_->free) {  // so `size` cannot overflow below
+      const size_t aligned = (size + kAlignment - 1) / kAlignment * kAlignment;
+      if (aligned <= limit_ - used_) return Take(*newest_, aligned);
+    }
+    return AllocateSlowly(size);
+  }
 
   // A value-initialised record (every field zero unless the record says otherwise), or
   // null. Only the record's own bytes are written, never the block around them.
@@ -56,8 +63,18 @@ class Arena {
   };
   static constexpr size_t kHeaderSize = (sizeof(Block) + kAlignment - 1) / kAlignment * kAlignment;
 
-  // Hands out `aligned` bytes of the block, or the rest of it when that is less.
-  void* Take(Block& block, size_t aligned);
+  // Hands out `aligned` bytes of the block, or the rest of it when that is less: the
+  // cursor moves by the aligned size, or by exactly the rest of the block.
+  void* Take(Block& block, size_t aligned) {
+    uint8_t* memory = block.next;
+    const size_t step = aligned < block.free ? aligned : block.free;
+    block.next += step;
+    block.free -= step;
+    used_ += step;
+    return memory;
+  }
+  // Allocate for a request the newest block cannot serve, or one past the limit.
+  void* AllocateSlowly(size_t size);
   // Allocation when the newest block lacks room: from the newest older block that has
   // it, else from a new block.
   void* AllocateElsewhere(size_t size, size_t aligned);

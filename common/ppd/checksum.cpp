@@ -52,9 +52,12 @@ uint16_t TableChecksum(uint16_t crc, const uint8_t* bytes, size_t count) {
 
 uint16_t UpdateChecksum(uint16_t crc, const uint8_t* bytes, size_t count) {
   static const bool folding = detail::FoldingAvailable();
+  static const bool wideFolding = detail::WideFoldingAvailable();
   if (folding && count >= detail::kFoldMinimum) {
     const size_t folded = count / 16 * 16;
-    crc = detail::FoldChecksum(crc, bytes, folded);
+    crc = wideFolding && folded >= detail::kWideFoldMinimum
+              ? detail::FoldChecksumWide(crc, bytes, folded)
+              : detail::FoldChecksum(crc, bytes, folded);
     bytes += folded;
     count -= folded;
   }

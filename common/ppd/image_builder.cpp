@@ -8,7 +8,9 @@ namespace kx::ppd {
 namespace {
 
 // The layout, in order: header, path, header strings, the two tables, the features
-// (each with its strings and options), the fonts.
+// (each with its strings and options), the fonts. Every record follows the one linked
+// before it and every reference lies inside the image, so the image is safe to walk as
+// laid out (RelocateImage would change nothing in it).
 void LayOut(const Parser& parser, std::u16string_view path, ImageWriter& writer) {
   const Ref headerAt = writer.Reserve(sizeof(PpdImage));
   PpdImage header = parser.header;
@@ -22,11 +24,11 @@ void LayOut(const Parser& parser, std::u16string_view path, ImageWriter& writer)
   header.jclEnd = writer.PutString(parser.jclEnd);
   header.orderDependencies = PutOrderTable(parser, writer);
   header.constraints = PutConstraintTable(parser, writer);
-  header.features = PutFeatures(parser, writer);
+  for (Ref& slot : header.predefined) slot = 0;
+  header.features = PutFeatures(parser, writer, header.predefined);
   header.fonts = PutFonts(parser, writer);
   header.totalSize = static_cast<uint32_t>(writer.size());
   header.format = kImageFormat;
-  for (Ref& slot : header.predefined) slot = 0;  // filled when the image is opened
   writer.Put(headerAt, header);
 }
 

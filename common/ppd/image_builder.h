@@ -26,8 +26,10 @@ void RaiseFreeVm(Parser& parser);
 void CheckCustomPageSize(Parser& parser);
 void CleanPageSizes(Parser& parser);
 
-// The parts of the layout (image_features.cpp, image_tables.cpp).
-Ref PutFeatures(const Parser& parser, ImageWriter& writer);
+// The parts of the layout (image_features.cpp, image_tables.cpp). PutFeatures also
+// files the first feature of each predefined number in `predefined` (all 0 on entry).
+Ref PutFeatures(const Parser& parser, ImageWriter& writer,
+                Ref (&predefined)[kPredefinedFeatureCount]);
 Ref PutFonts(const Parser& parser, ImageWriter& writer);
 Ref PutOrderTable(const Parser& parser, ImageWriter& writer);
 Ref PutConstraintTable(const Parser& parser, ImageWriter& writer);

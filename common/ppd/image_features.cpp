@@ -167,11 +167,16 @@ static_assert(offsetof(PpdOption, next) == 0 && offsetof(PpdFont, next) == 0);
 
 }  // namespace
 
-Ref PutFeatures(const Parser& parser, ImageWriter& writer) {
+Ref PutFeatures(const Parser& parser, ImageWriter& writer,
+                Ref (&predefined)[kPredefinedFeatureCount]) {
   ChainLinker chain(writer);
   for (const ParsedFeature* feature = parser.features.head; feature != nullptr;
        feature = feature->next) {
-    chain.Add(PutFeature(parser, *feature, writer));
+    const Ref at = PutFeature(parser, *feature, writer);
+    chain.Add(at);
+    if (feature->number < kPredefinedFeatureCount && predefined[feature->number] == 0) {
+      predefined[feature->number] = at;
+    }
   }
   return chain.first();
 }

@@ -43,13 +43,21 @@ inline NameKey MakeNameKey(const void* owner, std::string_view name) {
 }
 
 // Record has `const char* keyword`. Each record is filed under an owner: the feature of
-// an option, or null for a feature.
-template <typename Record>
+// an option, or null for a feature. The first table lies inside the index, so that a
+// small file's load neither allocates nor clears a large table; it is left for the heap
+// once it fills. The index holds pointers into itself and is neither copied nor moved.
+template <typename Record, uint32_t kInlineCapacity = 32>
 class NameIndex {
  public:
+  static_assert(kInlineCapacity >= 2 && (kInlineCapacity & (kInlineCapacity - 1)) == 0,
+                "the capacity is a power of two");
+
+  NameIndex() = default;
+  NameIndex(const NameIndex&) = delete;
+  NameIndex& operator=(const NameIndex&) = delete;
+
   // The record filed under the key's owner and name, or null.
   Record* Find(const NameKey& key) const {
-    if (capacity_ == 0) return nullptr;
     for (uint32_t at = Home(key.hash);; at = (at + 1) & (capacity_ - 1)) {
       const Slot& slot = slots_[at];
       if (slot.record == nullptr) return nullptr;
@@ -63,7 +71,7 @@ class NameIndex {
   // Makes room for `count` records at once, so that filing them needs no growing and
   // refiling on the way. False when memory could not be obtained.
   bool Reserve(uint32_t count) {
-    uint32_t capacity = capacity_ == 0 ? kFirstCapacity : capacity_;
+    uint32_t capacity = capacity_;
     while (count > capacity / 2) {
       if (capacity >= kMaxCapacity) return false;
       capacity *= 2;
@@ -81,13 +89,13 @@ class NameIndex {
   }
 
  private:
+  // Only `record` says whether a slot is taken, so only it starts cleared.
   struct Slot {
     uint32_t hash;    // of the record's keyword and owner
     uint32_t length;  // of the record's keyword, so that a match needs no strlen
     const void* owner;
-    Record* record;  // null for an empty slot
+    Record* record = nullptr;  // null for an empty slot
   };
-  static constexpr uint32_t kFirstCapacity = 64;
   static constexpr uint32_t kMaxCapacity = uint32_t{1} << 31;
 
   // The hash's top bits pick the slot.
@@ -102,16 +110,18 @@ class NameIndex {
   // Doubles the table (kept at most half full) and files every record again.
   bool Grow() {
     if (capacity_ >= kMaxCapacity) return false;
-    return GrowTo(capacity_ == 0 ? kFirstCapacity : capacity_ * 2);
+    return GrowTo(capacity_ * 2);
   }
 
   // A table of `capacity` slots, a power of two above the present one, filed anew.
   bool GrowTo(uint32_t capacity) {
     std::unique_ptr<Slot[]> slots(new (std::nothrow) Slot[capacity]());
     if (!slots) return false;
-    std::unique_ptr<Slot[]> old = std::move(slots_);
+    std::unique_ptr<Slot[]> oldHeap = std::move(heap_);  // freed once refiled
+    const Slot* old = slots_;
     const uint32_t oldCapacity = capacity_;
-    slots_ = std::move(slots);
+    heap_ = std::move(slots);
+    slots_ = heap_.get();
     capacity_ = capacity;
     shift_ = 32 - Log2(capacity);
     for (uint32_t at = 0; at < oldCapacity; ++at) {
@@ -120,15 +130,17 @@ class NameIndex {
     return true;
   }
 
-  static uint32_t Log2(uint32_t powerOfTwo) {
+  static constexpr uint32_t Log2(uint32_t powerOfTwo) {
     uint32_t bits = 0;
     while ((uint32_t{1} << bits) < powerOfTwo) ++bits;
     return bits;
   }
 
-  std::unique_ptr<Slot[]> slots_;
-  uint32_t capacity_ = 0;  // a power of two, or 0 before the first record
-  uint32_t shift_ = 32;    // 32 - log2(capacity_): the hash bits that pick a slot
+  Slot inline_[kInlineCapacity];
+  std::unique_ptr<Slot[]> heap_;  // the table once the inline one is outgrown
+  Slot* slots_ = inline_;
+  uint32_t capacity_ = kInlineCapacity;  // a power of two
+  uint32_t shift_ = 32 - Log2(kInlineCapacity);  // the hash bits that pick a slot
   uint32_t count_ = 0;
 };
 

@@ -8,7 +8,6 @@
 #include "ppd/image_builder.h"
 #include "ppd/load.h"
 #include "ppd/ppd.h"
-#include "ppd/relocation.h"
 
 namespace kx::ppd {
 
@@ -17,10 +16,7 @@ const PpdImage* PpdOpen(const char16_t* path) {
   const std::u16string filePath(path);
   Parser parser;
   if (!LoadFile(filePath, parser)) return nullptr;
-  PpdImage* image = BuildImage(parser, filePath);
-  if (image == nullptr) return nullptr;
-  RelocateImage(image);
-  return image;
+  return BuildImage(parser, filePath);
 }
 
 // The image's block is kept for the next load; nothing past totalSize was written.

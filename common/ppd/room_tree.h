@@ -1,6 +1,8 @@
 // The arena's blocks in the order they were made, with a max tree over the room each
 // has left, so that the newest block with enough room is found in a few steps instead
-// of a walk over every block.
+// of a walk over every block. The first few blocks' nodes lie inside the tree, so that
+// a small load (usually one block) allocates nothing for it; the tree holds pointers
+// into itself and is neither copied nor moved.
 #pragma once
 
 #include <cstddef>
@@ -14,6 +16,10 @@ template <typename Block>
 class RoomTree {
  public:
   static constexpr size_t kNone = SIZE_MAX;
+
+  RoomTree() = default;
+  RoomTree(const RoomTree&) = delete;
+  RoomTree& operator=(const RoomTree&) = delete;
 
   size_t count() const { return count_; }
   Block* at(size_t index) const { return nodes_[leaves_ + index].block; }
@@ -50,7 +56,7 @@ class RoomTree {
     size_t room;
     Block* block;
   };
-  static constexpr size_t kFirstLeaves = 16;
+  static constexpr size_t kInlineLeaves = 4;
 
   size_t LargerRoom(size_t node) const {
     const size_t left = nodes_[2 * node].room;
@@ -61,18 +67,22 @@ class RoomTree {
   // Doubles the leaves and rebuilds the inner nodes above them.
   bool Grow() {
     if (leaves_ > SIZE_MAX / 4 / sizeof(Node)) return false;
-    const size_t leaves = leaves_ == 0 ? kFirstLeaves : leaves_ * 2;
+    const size_t leaves = leaves_ * 2;
     std::unique_ptr<Node[]> nodes(new (std::nothrow) Node[2 * leaves]());
     if (!nodes) return false;
     for (size_t index = 0; index < count_; ++index) nodes[leaves + index] = nodes_[leaves_ + index];
-    nodes_ = std::move(nodes);
+    heap_ = std::move(nodes);
+    nodes_ = heap_.get();
     leaves_ = leaves;
     for (size_t node = leaves_ - 1; node >= 1; --node) nodes_[node].room = LargerRoom(node);
     return true;
   }
 
-  std::unique_ptr<Node[]> nodes_;
-  size_t leaves_ = 0;  // a power of two, or 0 before the first block
+  // Unused leaves have no room, as the inner nodes above them assume.
+  Node inline_[2 * kInlineLeaves] = {};
+  std::unique_ptr<Node[]> heap_;  // the nodes once the inline ones are outgrown
+  Node* nodes_ = inline_;
+  size_t leaves_ = kInlineLeaves;  // a power of two
   size_t count_ = 0;
 };
 

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdio>
 #include <cstdint>
 #include <initializer_list>
 #include <random>
@@ -20,6 +21,7 @@
 #include "ppd/lexical.h"
 #include "ppd/name_index.h"
 #include "ppd/ppd_test_support.h"
+#include "ppd/room_tree.h"
 
 namespace kx::ppd {
 namespace {
@@ -62,14 +64,30 @@ TEST(PpdChecksumTest, RunsGiveTheBitwiseChecksumWhateverTheirLengthAndStart) {
 }
 
 TEST(PpdChecksumTest, FoldingGivesTheBitwiseChecksumWhereTheProcessorCanFold) {
-  if (!detail::FoldingAvailable()) GTEST_SKIP() << "no carry-less multiplication here";
+  using Fold = uint16_t (*)(uint16_t, const uint8_t*, size_t);
+  const struct {
+    const char* label;
+    bool available;
+    Fold fold;
+    size_t minimum;
+  } folds[] = {
+      {"one block a lane", detail::FoldingAvailable(), detail::FoldChecksum, detail::kFoldMinimum},
+      {"two blocks a lane", detail::WideFoldingAvailable(), detail::FoldChecksumWide,
+       detail::kWideFoldMinimum},
+  };
   std::mt19937 generator(2);
   const std::vector<uint8_t> bytes = RandomBytes(generator, 4200);
-  for (size_t count = detail::kFoldMinimum; count <= 4096; count += 16) {
-    for (uint16_t start : std::initializer_list<uint16_t>{0x0000, 0x8001, 0xFFFF}) {
-      SCOPED_TRACE(testing::Message() << count << " bytes from " << start);
-      EXPECT_EQ(detail::FoldChecksum(start, bytes.data() + 3, count),
-                BitwiseFrom(start, bytes.data() + 3, count));
+  for (const auto& f : folds) {
+    if (!f.available) {
+      std::printf("%s: not on this processor\n", f.label);
+      continue;
+    }
+    for (size_t count = f.minimum; count <= 4096; count += 16) {
+      for (uint16_t start : std::initializer_list<uint16_t>{0x0000, 0x8001, 0xFFFF}) {
+        SCOPED_TRACE(testing::Message() << f.label << ": " << count << " bytes from " << start);
+        EXPECT_EQ(f.fold(start, bytes.data() + 3, count),
+                  BitwiseFrom(start, bytes.data() + 3, count));
+      }
     }
   }
 }
@@ -177,6 +195,85 @@ TEST(PpdNameIndexTest, FindsWhatASearchOfEveryRecordFinds) {
   }
   for (size_t i = 0; i < names.size(); i += 7) {
     EXPECT_EQ(index.Find(MakeNameKey(&owners[1], names[i])), searchAll(&owners[1], names[i]));
+  }
+}
+
+// Files `total` records one at a time, reserving room for `reserveCount` once
+// `reserveAfter` are filed, and checks after each that every record filed is found and
+// the next is not yet: the index starts in its inline table and moves to the heap.
+template <uint32_t kInline>
+void ExpectRecordsFoundAcrossTheMove(uint32_t total, uint32_t reserveAfter,
+                                     uint32_t reserveCount) {
+  std::vector<std::string> names;
+  for (uint32_t i = 0; i <= total; ++i) names.push_back("Opt" + std::to_string(i));
+  std::vector<NamedRecord> records(total);
+  const int owner = 0;
+  NameIndex<NamedRecord, kInline> index;
+  for (uint32_t filed = 0; filed < total; ++filed) {
+    if (filed == reserveAfter) {
+      ASSERT_TRUE(index.Reserve(reserveCount));
+    }
+    records[filed].keyword = names[filed].c_str();
+    ASSERT_TRUE(index.Add(MakeNameKey(&owner, names[filed]), &records[filed]));
+    for (uint32_t i = 0; i <= filed; ++i) {
+      ASSERT_EQ(index.Find(MakeNameKey(&owner, names[i])), &records[i])
+          << names[i] << " after " << filed + 1 << " filed";
+    }
+    ASSERT_EQ(index.Find(MakeNameKey(&owner, names[filed + 1])), nullptr);
+    ASSERT_EQ(index.Find(MakeNameKey(nullptr, names[filed])), nullptr);  // another owner
+  }
+}
+
+TEST(PpdNameIndexTest, RecordsStayFoundAcrossTheMoveFromTheInlineTable) {
+  constexpr uint32_t kNever = UINT32_MAX;
+  const struct {
+    const char* label;
+    uint32_t reserveAfter;
+    uint32_t reserveCount;
+  } cases[] = {
+      {"growing only", kNever, 0},
+      {"reserved within the inline table", 0, 3},
+      {"reserved past it before the first record", 0, 100},
+      {"reserved past it with records inline", 9, 100},
+      {"reserved just at its limit", 16, 17},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.label);
+    ExpectRecordsFoundAcrossTheMove<32>(90, c.reserveAfter, c.reserveCount);
+    ExpectRecordsFoundAcrossTheMove<2>(20, std::min(c.reserveAfter, 10u), c.reserveCount);
+  }
+}
+
+// The tree against a walk over every block's room, as blocks are added past the leaves
+// that lie inside it and rooms change.
+TEST(PpdRoomTreeTest, TheNewestBlockWithRoomIsTheOneAWalkFinds) {
+  std::mt19937 generator(7);
+  std::vector<int> blocks(40);
+  std::vector<size_t> rooms;
+  RoomTree<int> tree;
+  for (size_t added = 0; added < blocks.size(); ++added) {
+    rooms.push_back(generator() % 100);
+    ASSERT_EQ(tree.Add(&blocks[added], rooms.back()), added);
+    if (added % 3 == 0) {
+      const size_t which = generator() % rooms.size();
+      rooms[which] = generator() % 100;
+      tree.SetRoom(which, rooms[which]);
+    }
+    ASSERT_EQ(tree.count(), added + 1);
+    for (size_t i = 0; i <= added; ++i) {
+      ASSERT_EQ(tree.at(i), &blocks[i]) << i;
+    }
+    for (size_t wanted : {0, 1, 40, 99, 100}) {
+      size_t expected = RoomTree<int>::kNone;
+      for (size_t i = rooms.size(); i-- > 0;) {
+        if (rooms[i] >= wanted) {
+          expected = i;
+          break;
+        }
+      }
+      ASSERT_EQ(tree.NewestWithRoom(wanted), expected)
+          << wanted << " bytes wanted, " << added + 1 << " blocks";
+    }
   }
 }
 
