@@ -4,6 +4,7 @@
 
 #include "ppd/handlers.h"
 #include "ppd/keyword_table.h"
+#include "ppd/lexical.h"
 #include "ppd/text_compare.h"
 
 namespace kx::ppd {
@@ -45,7 +46,7 @@ bool IsProcessed(const Parser& parser, uint32_t row) { return (parser.processedR
 
 uint32_t FindRow(Parser& parser, std::string_view keyword) {
   const uint32_t recent = parser.recentKeywordRow;
-  if (recent != kNoKeywordRow && SameText(KeywordRows()[recent].keyword, keyword)) return recent;
+  if (recent != kNoKeywordRow && SameName(KeywordRows()[recent].keyword, keyword)) return recent;
   const uint32_t row = LookupKeyword(keyword);
   if (row != kNoKeywordRow) parser.recentKeywordRow = row;
   return row;

@@ -1,12 +1,13 @@
 #include "ppd/font_table.h"
 
 #include "ppd/lexical.h"
-#include "ppd/text_compare.h"
 
 namespace kx::ppd {
 
+namespace {
+
 // Row order is the font numbering; never reorder.
-constexpr std::array<std::string_view, kFontTableSize> kFontNames = {
+constexpr std::array<std::string_view, kFontTableSize> kFontNameLiterals = {
     "Arial", "Arial-Bold", "Arial-BoldOblique", "Arial-Oblique", "Arial-Narrow",
     "Arial-Narrow-Bold", "Arial-Narrow-BoldOblique", "Arial-Narrow-Oblique",
     "AvantGarde-Book", "AvantGarde-BookOblique", "AvantGarde-Demi",
@@ -91,7 +92,34 @@ constexpr std::array<std::string_view, kFontTableSize> kFontNames = {
     "HeiseiKakuGo-W5-90ms-RKSJ-H", "HeiseiKakuGo-W5-90ms-RKSJ-V", "Carta", "Tekton",
 };
 
+}  // namespace
+
+constexpr std::array<FontNameBytes, kFontTableSize> kPaddedFontNames = [] {
+  std::array<FontNameBytes, kFontTableSize> rows{};
+  for (size_t row = 0; row < kFontNameLiterals.size(); ++row) {
+    const std::string_view name = kFontNameLiterals[row];
+    for (size_t at = 0; at < name.size() && at < kFontNameSize; ++at) rows[row][at] = name[at];
+  }
+  return rows;
+}();
+
+constexpr std::array<std::string_view, kFontTableSize> kFontNames = [] {
+  std::array<std::string_view, kFontTableSize> names{};
+  for (size_t row = 0; row < kFontNameLiterals.size(); ++row) {
+    names[row] = std::string_view(kPaddedFontNames[row].data(), kFontNameLiterals[row].size());
+  }
+  return names;
+}();
+
 namespace {
+
+constexpr bool EveryLiteralFitsItsRow() {
+  for (const std::string_view name : kFontNameLiterals) {
+    if (name.size() >= kFontNameSize) return false;
+  }
+  return true;
+}
+static_assert(EveryLiteralFitsItsRow());
 
 constexpr bool EveryNameEndsInNul() {
   for (const std::string_view name : kFontNames) {
@@ -136,27 +164,22 @@ constexpr std::array<FontSlot, kFontSlots> kFontIndex = [] {
   return slots;
 }();
 
-// Each name's NameHash, which every listed font's record carries.
-constexpr std::array<uint32_t, kFontTableSize> kFontHashes = [] {
+}  // namespace
+
+constexpr std::array<uint32_t, kFontTableSize> kFontNameHashes = [] {
   std::array<uint32_t, kFontTableSize> hashes{};
   for (size_t row = 0; row < kFontNames.size(); ++row) hashes[row] = NameHash(kFontNames[row]);
   return hashes;
 }();
-
-}  // namespace
 
 uint16_t FontNumber(std::string_view name) {
   const uint32_t key = ShortNameKey(name);
   const uint16_t tag = TagOf(key);
   for (size_t slot = HomeSlot(key); kFontIndex[slot].number != 0; slot = NextSlot(slot)) {
     const FontSlot& entry = kFontIndex[slot];
-    if (entry.tag == tag && SameText(kFontNames[entry.number - 1], name)) return entry.number;
+    if (entry.tag == tag && SameName(kFontNames[entry.number - 1], name)) return entry.number;
   }
   return 0;
-}
-
-uint32_t FontNameHash(uint16_t number) {
-  return number >= 1 && number <= kFontTableSize ? kFontHashes[number - 1] : 0;
 }
 
 }  // namespace kx::ppd

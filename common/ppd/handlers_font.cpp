@@ -1,5 +1,6 @@
 // The Font handler: *Font Name: Encoding "(Version)" CharacterSet Status
 #include <cstdint>
+#include <new>
 #include <optional>
 #include <string_view>
 
@@ -81,14 +82,18 @@ Status AddFont(Parser& parser, const PpdEntry& entry) {
         StoreString(&translation, entry.translation.view(), parser.arena, StringMode::kHexDecode);
     if (status != Status::kOk) return status;
   }
-  auto* font = parser.arena.New<ParsedFont>();
-  if (font == nullptr) return Status::kNoRoom;
-  font->name = kFontNames[number - 1].data();  // the same text, and it ends in a NUL
-  font->hash = FontNameHash(number);
-  font->translation = translation;
-  font->encoding = coding.encoding;
-  font->characterSet = coding.characterSet;
-  font->number = number;
+  // Made whole in one step rather than zeroed first and then filled field by field.
+  void* memory = parser.arena.Allocate(sizeof(ParsedFont));
+  if (memory == nullptr) return Status::kNoRoom;
+  auto* font = new (memory) ParsedFont{
+      .next = nullptr,
+      .name = kFontNames[number - 1].data(),  // the same text, and it ends in a NUL
+      .hash = FontNameHash(number),
+      .translation = translation,
+      .encoding = coding.encoding,
+      .characterSet = coding.characterSet,
+      .number = number,
+  };
   parser.fonts.Append(font);
   parser.listedFonts.set(number);
   return Status::kOk;

@@ -139,20 +139,31 @@ Ref PutFeature(const Parser& parser, const ParsedFeature& feature, ImageWriter& 
   return at;
 }
 
-// A listed font is one of the table's, whose name's length is known.
+// A listed font is one of the table's: its name is moved in one piece from its padded
+// row. The NULs past the name's own land in space not yet filled, which the block holds
+// zeroed; only a name too near the block's end is copied byte by byte.
 Ref PutFontName(const ParsedFont& font, ImageWriter& writer) {
-  if (font.number >= 1 && font.number <= kFontTableSize) {
-    return writer.PutString(kFontNames[font.number - 1]);
+  if (font.number < 1 || font.number > kFontTableSize) return writer.PutString(font.name);
+  const std::string_view name = kFontNames[font.number - 1];
+  const Ref at = writer.Reserve(name.size() + 1);
+  if (FontNameBytes* bytes = writer.RecordToFill<FontNameBytes>(at)) {
+    *bytes = kPaddedFontNames[font.number - 1];
+    return at;
   }
-  return writer.PutString(font.name);
+  for (size_t offset = 0; offset < name.size(); ++offset) {
+    if (char* byte = writer.RecordToFill<char>(static_cast<Ref>(at + offset))) *byte = name[offset];
+  }
+  return at;
 }
 
-// Fonts come by the dozen, so their records are filled in place.
-Ref PutFont(const ParsedFont& font, ImageWriter& writer) {
+// Fonts come by the dozen, so their records are filled in place; the chain too, through
+// the record just filled, instead of a copy of its offset into the block.
+Ref PutFont(const ParsedFont& font, ImageWriter& writer, PpdFont** filled) {
   const Ref at = writer.Reserve(sizeof(PpdFont));
   const Ref name = PutFontName(font, writer);
   const Ref translation = writer.PutString(font.translation);
-  if (PpdFont* record = writer.RecordToFill<PpdFont>(at)) {
+  PpdFont* record = writer.RecordToFill<PpdFont>(at);
+  if (record != nullptr) {
     record->name = name;
     record->hash = font.hash;
     record->translation = translation;
@@ -160,6 +171,7 @@ Ref PutFont(const ParsedFont& font, ImageWriter& writer) {
     record->characterSet = font.characterSet;
     record->number = font.number;
   }
+  *filled = record;
   return at;
 }
 
@@ -182,11 +194,19 @@ Ref PutFeatures(const Parser& parser, ImageWriter& writer,
 }
 
 Ref PutFonts(const Parser& parser, ImageWriter& writer) {
-  ChainLinker chain(writer);
+  Ref first = 0;
+  PpdFont* previous = nullptr;  // null too when the previous record lies past the block
   for (const ParsedFont* font = parser.fonts.head; font != nullptr; font = font->next) {
-    chain.Add(PutFont(*font, writer));
+    PpdFont* record = nullptr;
+    const Ref at = PutFont(*font, writer, &record);
+    if (first == 0) {
+      first = at;
+    } else if (previous != nullptr) {
+      previous->next = at;
+    }
+    previous = record;
   }
-  return chain.first();
+  return first;
 }
 
 }  // namespace kx::ppd

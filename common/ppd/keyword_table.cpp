@@ -4,7 +4,6 @@
 
 #include "ppd/handlers.h"
 #include "ppd/lexical.h"
-#include "ppd/text_compare.h"
 
 namespace kx::ppd {
 
@@ -14,7 +13,9 @@ constexpr uint16_t kNone = kOtherFeature;
 constexpr StringMode kPlain = StringMode::kPlain;
 constexpr StringMode kHex = StringMode::kHexDecode;
 
-constexpr std::array<KeywordRow, kKeywordRowCount> kRows = {{
+}  // namespace
+
+constexpr std::array<KeywordRow, kKeywordRowCount> kKeywordRows = {{
     {"Include", nullptr, kNone, 0x12},
     {"ColorDevice", &SetBoolean<&PpdImage::colorDevice>, kNone, 0x04},
     {"SingleUserMode", &SetBoolean<&PpdImage::singleUserMode>, kNone, 0x04},
@@ -80,6 +81,10 @@ constexpr std::array<KeywordRow, kKeywordRowCount> kRows = {{
     {"JCLRes", nullptr, kNone, 0x0A},
 }};
 
+namespace {
+
+constexpr const std::array<KeywordRow, kKeywordRowCount>& kRows = kKeywordRows;
+
 constexpr uint32_t NextSlot(uint32_t slot) { return (slot + 1) & (kKeywordIndexSlots - 1); }
 static_assert(std::has_single_bit(kKeywordIndexSlots) && kKeywordIndexSlots > kRows.size());
 
@@ -113,8 +118,6 @@ constexpr KeywordIndex kIndex = BuildIndex();
 
 }  // namespace
 
-const std::array<KeywordRow, kKeywordRowCount>& KeywordRows() { return kRows; }
-
 uint32_t KeywordHomeSlot(std::string_view keyword) { return HomeSlot(ShortNameKey(keyword)); }
 
 uint32_t LookupKeyword(std::string_view keyword) {
@@ -123,28 +126,12 @@ uint32_t LookupKeyword(std::string_view keyword) {
   uint32_t slot = HomeSlot(key);
   // The index has more slots than rows, so every probe meets an empty slot.
   while (index[slot].row != kNoKeywordRow) {
-    if (index[slot].key == key && SameText(kRows[index[slot].row].keyword, keyword)) {
+    if (index[slot].key == key && SameName(kRows[index[slot].row].keyword, keyword)) {
       return index[slot].row;
     }
     slot = NextSlot(slot);
   }
   return kNoKeywordRow;
-}
-
-bool ShapeFits(uint16_t shape, const PpdEntry& entry) {
-  if (((shape & kNeedsOption) != 0) != !entry.option.empty()) return false;
-  switch (shape & kValueKindMask) {
-    case kAnyValue:
-      return true;
-    case kQuotedValue:
-      return entry.valueType == ValueType::kQuoted;
-    case kQuotedOrStringValue:
-      return entry.valueType == ValueType::kQuoted || entry.valueType == ValueType::kString;
-    case kNonEmptyStringValue:
-      return entry.valueType == ValueType::kString && !entry.value.empty();
-    default:
-      return false;
-  }
 }
 
 void PrepareKeywordTable(Parser& parser) { parser.processedRows = 0; }

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <initializer_list>
 #include <string_view>
 
 #include "ppd/entry.h"
@@ -33,7 +34,10 @@ struct KeywordRow {
 inline constexpr uint32_t kNoKeywordRow = kKeywordRowCount;
 inline constexpr uint32_t kKeywordIndexSlots = 128;
 
-const std::array<KeywordRow, kKeywordRowCount>& KeywordRows();
+extern const std::array<KeywordRow, kKeywordRowCount> kKeywordRows;
+
+// Inline: the dispatcher reads a row for every entry of the file.
+inline const std::array<KeywordRow, kKeywordRowCount>& KeywordRows() { return kKeywordRows; }
 
 // The row of `keyword`, or kNoKeywordRow.
 uint32_t LookupKeyword(std::string_view keyword);
@@ -41,8 +45,35 @@ uint32_t LookupKeyword(std::string_view keyword);
 // The index slot the lookup of `keyword` starts from.
 uint32_t KeywordHomeSlot(std::string_view keyword);
 
-// Whether the entry has the option keyword and value type the shape asks for.
-bool ShapeFits(uint16_t shape, const PpdEntry& entry);
+namespace detail {
+
+// The value types each value kind accepts: byte `kind` of the word, bit `type` of the byte.
+constexpr uint64_t AcceptedBy(uint16_t kind, std::initializer_list<ValueType> types) {
+  uint64_t bits = 0;
+  for (const ValueType type : types) {
+    bits |= uint64_t{1} << (8 * kind + static_cast<uint32_t>(type));
+  }
+  return bits;
+}
+inline constexpr uint64_t kAcceptedValueTypes =
+    AcceptedBy(kAnyValue, {ValueType::kNone, ValueType::kQuoted, ValueType::kSymbol,
+                           ValueType::kString}) |
+    AcceptedBy(kQuotedValue, {ValueType::kQuoted}) |
+    AcceptedBy(kQuotedOrStringValue, {ValueType::kQuoted, ValueType::kString}) |
+    AcceptedBy(kNonEmptyStringValue, {ValueType::kString});
+static_assert(static_cast<uint32_t>(ValueType::kString) < 8, "a value type is a bit of a byte");
+
+}  // namespace detail
+
+// Whether the entry has the option keyword and value type the shape asks for. Inline and
+// without branches on the kind, as every dispatched entry is checked.
+inline bool ShapeFits(uint16_t shape, const PpdEntry& entry) {
+  if (((shape & kNeedsOption) != 0) == entry.option.empty()) return false;
+  const uint32_t kind = shape & kValueKindMask;
+  const uint32_t bit = 8 * kind + static_cast<uint32_t>(entry.valueType);
+  if (((detail::kAcceptedValueTypes >> bit) & 1) == 0) return false;
+  return kind != kNonEmptyStringValue || !entry.value.empty();
+}
 
 // Clears the rows' processed marks for a new load.
 void PrepareKeywordTable(Parser& parser);

@@ -11,6 +11,7 @@
 #include <string_view>
 #include <type_traits>
 
+#include "ppd/char_class.h"
 #include "ppd/ppd.h"
 #include "ppd/status.h"
 
@@ -94,6 +95,41 @@ Status ParseFixed(const char* text, Fixed* value);
 // is missing or not a number.
 Status ParseFixedWords(const char* text, std::span<Fixed> values);
 
+// Whether the `count` bytes at `a` equal those at `b`; both must hold that many. Eight
+// bytes at a time, the last eight overlapping those already compared, so that a name
+// costs a compare or two instead of a compare per byte of its tail.
+inline bool SameBytesOverlapping(const char* a, const char* b, size_t count) {
+  const auto load8 = [](const char* at) {
+    uint64_t word = 0;
+    std::memcpy(&word, at, sizeof word);
+    return word;
+  };
+  const auto load4 = [](const char* at) {
+    uint32_t word = 0;
+    std::memcpy(&word, at, sizeof word);
+    return word;
+  };
+  if (count >= sizeof(uint64_t)) {
+    for (size_t at = 0; at + sizeof(uint64_t) < count; at += sizeof(uint64_t)) {
+      if (load8(a + at) != load8(b + at)) return false;
+    }
+    return load8(a + count - sizeof(uint64_t)) == load8(b + count - sizeof(uint64_t));
+  }
+  if (count >= sizeof(uint32_t)) {
+    return load4(a) == load4(b) &&
+           load4(a + count - sizeof(uint32_t)) == load4(b + count - sizeof(uint32_t));
+  }
+  for (size_t at = 0; at < count; ++at) {
+    if (a[at] != b[at]) return false;
+  }
+  return true;
+}
+
+// Equality of two names, as SameBytesOverlapping compares them.
+inline bool SameName(std::string_view a, std::string_view b) {
+  return a.size() == b.size() && SameBytesOverlapping(a.data(), b.data(), a.size());
+}
+
 // A word of a lookup table and its number.
 struct WordValue {
   std::string_view word;
@@ -101,9 +137,21 @@ struct WordValue {
 };
 using WordTable = std::initializer_list<WordValue>;
 
-// The first row whose word begins `text` and is followed by the end of the text or a
-// blank; null when no row matches.
-const WordValue* FindWord(std::span<const WordValue> table, std::string_view text);
+// The first row whose word begins `text` and is followed by the end of the text, a NUL
+// or a blank; null when no row matches. Inline: the font handler asks twice for each of
+// the dozens of fonts a file lists, and its words are found in the first row or two.
+inline const WordValue* FindWord(std::span<const WordValue> table, std::string_view text) {
+  for (const WordValue& row : table) {
+    const size_t length = row.word.size();
+    if (text.size() < length || !SameBytesOverlapping(text.data(), row.word.data(), length)) {
+      continue;
+    }
+    if (text.size() == length || text[length] == '\0' || HasClass(text[length], kClassBlank)) {
+      return &row;
+    }
+  }
+  return nullptr;
+}
 
 // The number of the row FindWord finds; nothing when no row matches.
 inline std::optional<uint16_t> LookupWord(std::span<const WordValue> table, std::string_view text) {

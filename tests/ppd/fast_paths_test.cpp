@@ -1,24 +1,33 @@
 // The load's fast paths against the plain definitions they replace: the checksum over
 // runs, the word-at-a-time scans, the name hash four bytes at a time, the name and font
-// indexes, and the arena's search for the newest block with room.
+// indexes, the arena's search for the newest block with room, name compares with
+// overlapping loads, words and numbers read in place, the shape check and font names
+// moved whole into the image.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
 #include <cstdint>
+#include <cstring>
 #include <initializer_list>
 #include <random>
+#include <span>
 #include <string>
 #include <vector>
 
 #include "ppd/arena.h"
+#include "ppd/block_cache.h"
 #include "ppd/byte_scan.h"
 #include "ppd/char_class.h"
 #include "ppd/checksum.h"
 #include "ppd/checksum_folding.h"
+#include "ppd/entry.h"
 #include "ppd/font_table.h"
+#include "ppd/image_builder.h"
+#include "ppd/keyword_table.h"
 #include "ppd/lexical.h"
+#include "ppd/load.h"
 #include "ppd/name_index.h"
 #include "ppd/ppd_test_support.h"
 #include "ppd/room_tree.h"
@@ -382,6 +391,191 @@ TEST(PpdImagePositionsTest, OptionsBeyondWhatATableRowHoldsStayUnresolved) {
   EXPECT_EQ(second->firstFeatureIndex, kUnresolvedFeature);
   EXPECT_EQ(second->secondFeatureIndex, 0);
   EXPECT_EQ(second->secondOptionIndex, 0xFFFF);
+}
+
+}  // namespace
+}  // namespace kx::ppd
+
+namespace kx::ppd {
+namespace {
+
+TEST(PpdNameCompareTest, OverlappingLoadsAgreeWithAByteCompare) {
+  // Every length of the short names compared, with one byte changed at each place: the
+  // overlapping last load must see a change in the bytes it shares with the one before.
+  for (size_t length = 0; length <= 40; ++length) {
+    const std::string name = [&] {
+      std::string text;
+      for (size_t at = 0; at < length; ++at) text += static_cast<char>('A' + at % 26);
+      return text;
+    }();
+    EXPECT_TRUE(SameName(name, std::string(name))) << length;
+    EXPECT_TRUE(SameBytesOverlapping(name.data(), std::string(name).data(), length)) << length;
+    for (size_t at = 0; at < length; ++at) {
+      SCOPED_TRACE(testing::Message() << length << " bytes, byte " << at << " changed");
+      std::string other = name;
+      other[at] = static_cast<char>(other[at] ^ 0x20);
+      EXPECT_FALSE(SameName(name, other));
+      EXPECT_FALSE(SameBytesOverlapping(name.data(), other.data(), length));
+    }
+    if (length > 0) {
+      EXPECT_FALSE(SameName(name, name.substr(0, length - 1))) << length;
+    }
+  }
+}
+
+// FindWord's rule, row by row over copies.
+const WordValue* FindWordPlainly(std::span<const WordValue> table, const std::string& text) {
+  for (const WordValue& row : table) {
+    const std::string word(row.word);
+    if (text.compare(0, word.size(), word) != 0) continue;
+    const char next = text.size() > word.size() ? text[word.size()] : '\0';
+    if (next == '\0' || next == ' ' || next == '\t') return &row;
+  }
+  return nullptr;
+}
+
+TEST(PpdLexicalTest, FindWordFindsTheRowARowByRowSearchFinds) {
+  constexpr WordValue kTable[] = {
+      {"Standard", 0}, {"ExpertSubset", 1}, {"Expert", 2}, {"JIS", 3},
+      {"JIS-83", 4},   {"EUC", 5},          {"83pv", 6},   {"Shift-JIS", 7},
+  };
+  const std::string texts[] = {
+      "Standard",         "Standard ROM",   "Standard\tROM",  "StandardX",  "Standar",
+      "standard",         "ExpertSubset x", "Expert x",       "ExpertS",    "JIS",
+      "JIS-83 ROM",       "JIS-8",          "EUC",            "EU",         "83pv",
+      "Shift-JIS",        "Shift-JI",       "",               " Standard",  "Standard\nROM",
+      std::string("Standard\0ROM", 12),     std::string("JIS\0-83", 7),   "Shift-JIS\t",
+  };
+  for (const std::string& text : texts) {
+    SCOPED_TRACE(testing::Message() << '"' << text << '"');
+    EXPECT_EQ(FindWord(kTable, text), FindWordPlainly(kTable, text));
+  }
+}
+
+// ParseFixedWords's rule: each word copied as NextWord keeps it, then parsed.
+Status ParseFixedWordsPlainly(const char* text, std::span<Fixed> values) {
+  for (Fixed& value : values) {
+    const Word word = NextWord(&text);
+    if (word.empty() || ParseFixed(word.text, &value) != Status::kOk) return Status::kSyntax;
+  }
+  return Status::kOk;
+}
+
+TEST(PpdLexicalTest, NumbersReadInPlaceAreThoseOfCopiedWords) {
+  std::string forty;  // a digit more than a copied word keeps
+  for (int copy = 0; copy < 4; ++copy) forty += "1234567890";
+  const std::string texts[] = {
+      "8.60 39.60 603.40 766.49",
+      "\t 1 2\t3  4 ",
+      "1.5x 2abc -3 4.",
+      ".5 5. -0.25 -.5",
+      "1 2 3",
+      "1 2 . 4",
+      "1 - 3 4",
+      "1.234567 0.000005 0.000004 99999.99999",
+      forty + " 1 2 3",
+      "1 " + forty + "." + forty + " 3 4",
+      "4294967295 4294967296 16777216 16777215.999",
+      std::string("1 2\0 3 4", 8),
+      "1 2\n3 4",
+      "",
+  };
+  for (const std::string& text : texts) {
+    SCOPED_TRACE(testing::Message() << '"' << text << '"');
+    Fixed expected[4] = {-1, -1, -1, -1};
+    Fixed actual[4] = {-1, -1, -1, -1};
+    const Status expectedStatus = ParseFixedWordsPlainly(text.c_str(), expected);
+    EXPECT_EQ(ParseFixedWords(text.c_str(), actual), expectedStatus);
+    if (expectedStatus == Status::kOk) {
+      EXPECT_TRUE(std::equal(std::begin(actual), std::end(actual), std::begin(expected)));
+    }
+  }
+}
+
+TEST(PpdLexicalTest, FractionsRoundAsTheirDivisionByTheirScaleDoes) {
+  // The plain rule: up to five fraction digits over their power of ten, to the nearest 1/256.
+  std::mt19937 generator(11);
+  for (int round = 0; round < 5000; ++round) {
+    const auto integer = static_cast<uint32_t>(generator() % 100000);
+    const size_t digits = generator() % 8;
+    std::string fraction;
+    for (size_t at = 0; at < digits; ++at) fraction += static_cast<char>('0' + generator() % 10);
+    uint32_t kept = 0;
+    uint32_t scale = 1;
+    for (size_t at = 0; at < digits && at < 5; ++at) {
+      kept = kept * 10 + static_cast<uint32_t>(fraction[at] - '0');
+      scale *= 10;
+    }
+    const std::string text = std::to_string(integer) + (digits > 0 ? "." + fraction : "");
+    Fixed value = -1;
+    ASSERT_EQ(ParseFixed(text.c_str(), &value), Status::kOk) << text;
+    EXPECT_EQ(value, static_cast<Fixed>(integer * 256 + (kept * 256 + scale / 2) / scale)) << text;
+  }
+}
+
+// The shape rule as a plain list of what each value kind accepts.
+bool ShapeFitsPlainly(uint16_t shape, bool hasOption, ValueType type, bool emptyValue) {
+  if (((shape & kNeedsOption) != 0) != hasOption) return false;
+  switch (shape & kValueKindMask) {
+    case kAnyValue:
+      return true;
+    case kQuotedValue:
+      return type == ValueType::kQuoted;
+    case kQuotedOrStringValue:
+      return type == ValueType::kQuoted || type == ValueType::kString;
+    case kNonEmptyStringValue:
+      return type == ValueType::kString && !emptyValue;
+    default:
+      return false;
+  }
+}
+
+TEST(PpdKeywordTableTest, ShapeChecksAgreeWithThePlainRuleForEveryShape) {
+  for (uint16_t shape = 0; shape < 0x20; ++shape) {
+    for (const ValueType type :
+         {ValueType::kNone, ValueType::kQuoted, ValueType::kSymbol, ValueType::kString}) {
+      for (const bool hasOption : {false, true}) {
+        for (const bool emptyValue : {false, true}) {
+          SCOPED_TRACE(testing::Message() << "shape " << shape << ", type "
+                                          << static_cast<int>(type) << ", option " << hasOption
+                                          << ", empty value " << emptyValue);
+          PpdEntry entry;
+          entry.Clear();
+          if (hasOption) entry.option.Set("Letter", 6);
+          if (!emptyValue) entry.value.Set("True", 4);
+          entry.valueType = type;
+          EXPECT_EQ(ShapeFits(shape, entry), ShapeFitsPlainly(shape, hasOption, type, emptyValue));
+        }
+      }
+    }
+  }
+}
+
+// A font name is moved into the image in one padded piece, or byte by byte near the end
+// of the block: the image must be the measured one whatever room the block leaves.
+TEST(PpdFontTableTest, FontNamesNearTheEndOfTheBlockAreLaidOutAsMeasured) {
+  const std::string text =
+      "*Font Courier: Standard \"(002.004S)\" Standard ROM\n"
+      "*Font GothicBBB-Medium-RKSJ-UserGaiji: RKSJ \"(1)\" Add ROM\n"
+      "*Font Carta: Standard \"(1)\" Standard ROM\n";
+  const std::u16string path = u"/p.ppd";
+  Parser measuredParse;
+  ASSERT_TRUE(ParseBytes(text, measuredParse));
+  ReleaseKeptBlocks();
+  const test::ImagePtr measured(BuildImageWithRoomForTesting(measuredParse, path, 0));
+  ASSERT_NE(measured, nullptr);
+  const size_t total = measured->totalSize;
+  for (size_t room = total - 40; room <= total + 40; ++room) {
+    SCOPED_TRACE(testing::Message() << room << " bytes of room for " << total);
+    Parser parse;
+    ASSERT_TRUE(ParseBytes(text, parse));
+    ReleaseKeptBlocks();  // a block of exactly the room, not a larger kept one
+    const test::ImagePtr image(BuildImageWithRoomForTesting(parse, path, room));
+    ASSERT_NE(image, nullptr);
+    ASSERT_EQ(image->totalSize, total);
+    EXPECT_EQ(std::memcmp(image.get(), measured.get(), total), 0);
+  }
+  ReleaseKeptBlocks();
 }
 
 }  // namespace
