@@ -10,6 +10,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "filter_fixture.h"
 #include "support/temp_store.h"
 
 namespace kx::render {
@@ -148,8 +149,65 @@ TEST_F(RenderToolTest, HelpDocumentsEveryOption) {
   ASSERT_EQ(run.status, 0);
   for (const char* option : {"--ppd", "--record", "--record-out", "--set", "--devmode",
                              "--document-name", "--print-record", "--pages", "--output",
-                             "KX48T7_ACP", "KX48T7_OEMCP"}) {
+                             "--printer", "--watermark", "--custom-setting", "KX48T7_ACP",
+                             "KX48T7_OEMCP"}) {
     EXPECT_NE(run.out.find(option), std::string::npos) << option;
+  }
+}
+
+// A printer of the store with the user's libraries: the job takes its entries by name.
+class RenderFromStoreTest : public RenderToolTest {
+ protected:
+  test::FilterPrinter printer_;
+};
+
+TEST_F(RenderFromStoreTest, MissingPrintersAndEntriesAreNamed) {
+  struct Case {
+    std::string arguments;
+    int status;
+    const char* mentions;
+  };
+  const Case cases[] = {
+      {"--printer Nowhere", 1, "Nowhere"},
+      {"--printer Office --watermark Elsewhere", 1, "Elsewhere"},
+      {"--printer Office --custom-setting Elsewhere", 1, "Elsewhere"},
+      {"--printer Office --custom-setting Damaged", 1, "not a settings record"},
+      {"--watermark 'Draft Plan'", 2, "--printer"},
+      {"--printer ''", 2, "--printer"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.arguments);
+    const ToolRun run = Render(c.arguments);
+    EXPECT_EQ(run.status, c.status);
+    EXPECT_TRUE(run.out.empty());
+    EXPECT_NE(run.err.find(c.mentions), std::string::npos) << run.err;
+  }
+}
+
+TEST_F(RenderFromStoreTest, EntriesBecomeTheJobsSettings) {
+  struct Case {
+    std::string arguments;
+    std::vector<std::string> lines;  // record fields the job then has
+  };
+  const Case cases[] = {
+      {"--printer Office", {"userName=accounts", "negativeImage=0"}},
+      {"--printer Office --watermark 'Draft Plan'",
+       {"watermark.text=PLAN-DRAFT-ONLY", "watermark.enabled=1", "watermarkTextAnsi=PLAN-DRAFT-ONLY"}},
+      // A predefined watermark needs no entry of the library; "없음" (none) turns it off.
+      {"--printer Office --watermark 대외비", {"watermark.text=대외비", "watermark.enabled=1"}},
+      {"--printer Office --set watermark.enabled=1 --watermark 없음", {"watermark.enabled=1"}},
+      {"--printer Office --watermark 없음", {"watermark.enabled=0"}},
+      // The whole record, but the printer's device options stay the printer's.
+      {"--printer Office --custom-setting Negative", {"negativeImage=1", "userName=accounts"}},
+      {"--printer Office --custom-setting Negative --set negativeImage=0", {"negativeImage=0"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.arguments);
+    const ToolRun run = Render(c.arguments + " --print-record");
+    ASSERT_EQ(run.status, 0) << run.err;
+    for (const std::string& line : c.lines) {
+      EXPECT_NE(run.out.find("\n" + line + "\n"), std::string::npos) << line;
+    }
   }
 }
 

@@ -42,6 +42,14 @@ const char kUsage[] =
     "                         (default: the document's file name, or \"Sample\"; when\n"
     "                         --set jobName is given and this is not, no name is given so\n"
     "                         the job keeps that jobName)\n"
+    "  --printer NAME         render as the printer NAME of the store does: its PPD (unless\n"
+    "                         --ppd is given), its device options (DevOpts) and the user's\n"
+    "                         libraries kept for it\n"
+    "  --watermark NAME       the job's watermark: NAME from the printer's watermark library\n"
+    "                         or a predefined watermark (needs --printer)\n"
+    "  --custom-setting NAME  the job's whole record from the printer's custom document\n"
+    "                         settings, keeping the printer's device options; applied\n"
+    "                         before --watermark and --set (needs --printer)\n"
     "  --print-record         print the record's fields as FIELD=VALUE lines (after the\n"
     "                         defaults, the merge and --set) and render nothing\n"
     "  --plugin FILE          the rendering plug-in module (default: KX48T7_PLUGIN, else\n"
@@ -49,7 +57,9 @@ const char kUsage[] =
     "  -h, --help             show this help\n"
     "\n"
     "Environment: KX48T7_ACP and KX48T7_OEMCP set the ANSI and OEM code pages (default\n"
-    "949); KX48T7_STORE names the spooler and registry store (default: a temporary one).\n"
+    "949); KX48T7_STORE names the spooler and registry store where --printer finds the\n"
+    "printer and the user's libraries (default: $XDG_DATA_HOME/kx48t7); the job itself\n"
+    "runs on a printer of its own in a temporary store and writes nothing into it.\n"
     "\n"
     "Warnings the plug-in shows (message boxes on a desktop) are printed on standard\n"
     "error.\n"
@@ -118,6 +128,25 @@ bool SetDeviceModeField(const std::string& assignment, hostsim::DeviceModeSettin
 
 }  // namespace
 
+bool CheckStoreOptions(const RenderOptions& options, std::string* error) {
+  const std::pair<const char*, const std::optional<std::string>*> named[] = {
+      {"--printer", &options.printer},
+      {"--watermark", &options.watermark},
+      {"--custom-setting", &options.customSetting},
+  };
+  for (const auto& [option, value] : named) {
+    if (*value && (*value)->empty()) {
+      *error = std::string(option) + " needs a name";
+      return false;
+    }
+  }
+  if ((options.watermark || options.customSetting) && !options.printer) {
+    *error = "--watermark and --custom-setting need --printer";
+    return false;
+  }
+  return true;
+}
+
 bool ParseOptions(const std::vector<std::string>& arguments, RenderOptions* options,
                   std::string* error) {
   for (size_t i = 0; i < arguments.size(); ++i) {
@@ -160,6 +189,15 @@ bool ParseOptions(const std::vector<std::string>& arguments, RenderOptions* opti
     } else if (argument == "--document-name") {
       if (!value(&text)) return false;
       options->documentName = text;
+    } else if (argument == "--printer") {
+      if (!value(&text)) return false;
+      options->printer = text;
+    } else if (argument == "--watermark") {
+      if (!value(&text)) return false;
+      options->watermark = text;
+    } else if (argument == "--custom-setting") {
+      if (!value(&text)) return false;
+      options->customSetting = text;
     } else if (argument == "--set") {
       if (!value(&text)) return false;
       std::pair<std::string, std::string> pair;
@@ -182,7 +220,7 @@ bool ParseOptions(const std::vector<std::string>& arguments, RenderOptions* opti
       return false;
     }
   }
-  return true;
+  return CheckStoreOptions(*options, error);
 }
 
 }  // namespace kx::render

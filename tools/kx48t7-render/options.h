@@ -21,6 +21,9 @@ struct RenderOptions {
   std::vector<std::pair<std::string, std::string>> fieldSettings;  // --set, in order
   hostsim::DeviceModeSettings deviceMode;
   std::optional<std::string> documentName;
+  std::optional<std::string> printer;        // a printer of the store: PPD, DevOpts, libraries
+  std::optional<std::string> watermark;      // a name in the printer's watermark library
+  std::optional<std::string> customSetting;  // a name among the printer's custom settings
   bool printRecord = false;
   bool help = false;
 };
@@ -28,6 +31,10 @@ struct RenderOptions {
 // False with *error set on a usage error.
 bool ParseOptions(const std::vector<std::string>& arguments, RenderOptions* options,
                   std::string* error);
+
+// False with *error set when the store options are incomplete: an empty name, or a
+// watermark or custom setting without the printer whose libraries hold it.
+bool CheckStoreOptions(const RenderOptions& options, std::string* error);
 
 extern const char kUsage[];
 

@@ -14,9 +14,13 @@
 #include "hostsim/render_session.h"
 #include "hostsim/warning_log.h"
 #include "platform/printer_setup.h"
+#include "platform/registry.h"
+#include "platform/spooler.h"
 #include "platform/store.h"
 #include "platform/text.h"
+#include "platform/win32_errors.h"
 #include "settings/field_table.h"
+#include "stored_settings.h"
 
 namespace kx::render {
 namespace {
@@ -25,17 +29,15 @@ namespace fs = std::filesystem;
 
 constexpr char16_t kPrinterName[] = u"KX48T7 Render";
 
-// The job's error: a message for standard error and the exit status it leads to.
-struct Failure {
-  int status;
-  std::string message;
-};
-
-// Without a configured store, the job runs in a temporary one that is gone afterwards.
-class JobStore {
+// The job's own printer lives in a temporary store of its own that is gone afterwards, so
+// that a job writes nothing into the user's store and pays for no syncs; the printer the
+// job is for (--printer) is only read, before the switch.
+class ScratchStore {
  public:
-  JobStore() {
-    if (std::getenv(platform::kStoreEnvironmentVariable) != nullptr) return;
+  ScratchStore() {
+    if (const char* previous = std::getenv(platform::kStoreEnvironmentVariable)) {
+      previous_ = previous;
+    }
     std::random_device random;
     std::error_code error;
     for (int attempt = 0; attempt < 100 && temporary_.empty(); ++attempt) {
@@ -43,17 +45,26 @@ class JobStore {
                            ("kx48t7-render-" + std::to_string(random()));
       if (fs::create_directory(candidate, error)) temporary_ = candidate;
     }
-    if (!temporary_.empty()) platform::UseStoreDirectory(temporary_.string());
+    if (temporary_.empty()) return;
+    platform::MarkScratchStore(temporary_.string());
+    platform::UseStoreDirectory(temporary_.string());
   }
-  ~JobStore() {
+  ~ScratchStore() {
+    if (temporary_.empty()) return;
+    if (previous_) {
+      platform::UseStoreDirectory(*previous_);
+    } else {
+      unsetenv(platform::kStoreEnvironmentVariable);
+    }
     std::error_code error;
-    if (!temporary_.empty()) fs::remove_all(temporary_, error);
+    fs::remove_all(temporary_, error);
   }
-  JobStore(const JobStore&) = delete;
-  JobStore& operator=(const JobStore&) = delete;
+  ScratchStore(const ScratchStore&) = delete;
+  ScratchStore& operator=(const ScratchStore&) = delete;
 
  private:
   fs::path temporary_;
+  std::optional<std::string> previous_;
 };
 
 bool ReadFile(const std::string& path, std::string* contents) {
@@ -146,41 +157,73 @@ std::string PluginPath(const RenderOptions& options) {
   return KX48T7PS_BUILT_PATH;
 }
 
+// The PPD the job printer gets: --ppd, else the named printer's, else the sample.
+std::u16string JobPpd(const RenderOptions& options, const StoredJobSettings& stored) {
+  std::string ppdFile = KX48T7_SAMPLE_PPD;
+  if (options.ppdFile) {
+    ppdFile = *options.ppdFile;
+  } else if (options.printer) {
+    return stored.ppdPath;
+  }
+  if (ppdFile.empty()) return u"";
+  std::error_code error;
+  return platform::Utf8ToUtf16(fs::absolute(ppdFile, error).string());
+}
+
 std::optional<Failure> InstallJobPrinter(const RenderOptions& options,
+                                         const StoredJobSettings& stored,
                                          platform::PrinterHandle* printer) {
   platform::PrinterSetup setup;
-  setup.name = kPrinterName;
+  setup.name = options.printer ? platform::Utf8ToUtf16(*options.printer) : kPrinterName;
   setup.portName = u"FILE:";
-  const std::string ppdFile = options.ppdFile.value_or(KX48T7_SAMPLE_PPD);
-  if (!ppdFile.empty()) {
-    std::error_code error;
-    setup.dataFile = platform::Utf8ToUtf16(fs::absolute(ppdFile, error).string());
-  }
-  if (!platform::InstallPrinter(setup) || !platform::OpenPrinter(kPrinterName, printer)) {
-    return Failure{kExitFailure, "cannot set up the printer in the spooler store " +
+  setup.dataFile = JobPpd(options, stored);
+  const auto failure = [] {
+    return Failure{kExitFailure, "cannot set up the job's printer in the spooler store " +
                                      platform::StoreDirectory()};
+  };
+  if (!platform::InstallPrinter(setup) || !platform::OpenPrinter(setup.name, printer)) {
+    return failure();
+  }
+  if (!stored.devOpts.empty() &&
+      platform::SetPrinterData(*printer, u"DevOpts", platform::kRegBinary, stored.devOpts.data(),
+                               static_cast<uint32_t>(stored.devOpts.size())) !=
+          platform::kErrorSuccess) {
+    platform::ClosePrinter(*printer);
+    return failure();
   }
   return std::nullopt;
 }
 
-// The plug-in's warnings (message boxes on a desktop) go to standard error.
-void ReportWarnings(hostsim::WarningLog& log, std::ostream& err) {
+std::optional<Failure> ReadPrinterStores(const RenderOptions& options, StoredJobSettings* stored) {
+  if (!options.printer) return std::nullopt;
+  if (auto error = ReadStoredJobSettings(*options.printer, options.watermark.value_or(""),
+                                         options.customSetting.value_or(""), stored)) {
+    return Failure{kExitFailure, *error};
+  }
+  return std::nullopt;
+}
+
+// The plug-in's warnings (message boxes on a desktop) go to the caller's sink.
+void ReportWarnings(hostsim::WarningLog& log, const WarningSink& warn) {
   for (const hostsim::Warning& warning : log.Take()) {
-    err << "kx48t7-render: warning: " << platform::Utf16ToUtf8(warning.title) << ":\n"
-        << platform::Utf16ToUtf8(warning.text) << '\n';
+    warn(platform::Utf16ToUtf8(warning.title), platform::Utf16ToUtf8(warning.text));
   }
 }
 
-std::optional<Failure> Render(const RenderOptions& options, std::istream& in, std::ostream& out,
-                              std::ostream& err) {
+}  // namespace
+
+std::optional<Failure> RenderJob(const RenderOptions& options, std::istream& in,
+                                 std::ostream& out, const WarningSink& warn) {
   std::string document;
   if (auto failure = ReadDocument(options, in, &document)) return failure;
   std::vector<uint8_t> stored;
   if (auto failure = ReadRecord(options, &stored)) return failure;
+  StoredJobSettings fromStore;
+  if (auto failure = ReadPrinterStores(options, &fromStore)) return failure;
 
-  JobStore store;
+  ScratchStore store;
   platform::PrinterHandle printer = nullptr;
-  if (auto failure = InstallJobPrinter(options, &printer)) return failure;
+  if (auto failure = InstallJobPrinter(options, fromStore, &printer)) return failure;
   struct PrinterCloser {
     platform::PrinterHandle handle;
     ~PrinterCloser() { platform::ClosePrinter(handle); }
@@ -196,6 +239,7 @@ std::optional<Failure> Render(const RenderOptions& options, std::istream& in, st
     if (!device.PrepareRecord(options.recordIn ? &stored : nullptr, &error)) {
       return Failure{kExitFailure, error};
     }
+    ApplyStoredJobSettings(fromStore, &device.record());
     if (auto failure = ApplyFieldSettings(options, &device.record())) return failure;
     if (options.printRecord) {
       PrintRecord(device.record(), out);
@@ -206,7 +250,7 @@ std::optional<Failure> Render(const RenderOptions& options, std::istream& in, st
     device.StartDoc(name ? name->c_str() : nullptr);
     hostsim::WarningLog warnings;
     const bool copied = hostsim::CopyDocument(device, document, &error);
-    ReportWarnings(warnings, err);
+    ReportWarnings(warnings, warn);
     if (!copied) return Failure{kExitFailure, error};
 
     const std::string& job = device.spool().bytes;
@@ -229,15 +273,16 @@ std::optional<Failure> Render(const RenderOptions& options, std::istream& in, st
   return std::nullopt;
 }
 
-}  // namespace
-
 int RunRender(const RenderOptions& options, std::istream& in, std::ostream& out,
               std::ostream& err) {
   if (options.help) {
     out << kUsage;
     return kExitSuccess;
   }
-  if (auto failure = Render(options, in, out, err)) {
+  const WarningSink warn = [&err](const std::string& title, const std::string& text) {
+    err << "kx48t7-render: warning: " << title << ":\n" << text << '\n';
+  };
+  if (auto failure = RenderJob(options, in, out, warn)) {
     err << "kx48t7-render: " << failure->message << '\n';
     return failure->status;
   }

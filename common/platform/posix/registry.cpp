@@ -209,7 +209,9 @@ class Statement {
 
 class Connection {
  public:
-  static std::unique_ptr<Connection> Open(const std::string& path, uint32_t* error) {
+  // A scratch store's file is written without syncs (see MarkScratchStore).
+  static std::unique_ptr<Connection> Open(const std::string& path, bool scratch,
+                                          uint32_t* error) {
     sqlite3* db = nullptr;
     const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX;
     int result = sqlite3_open_v2(path.c_str(), &db, flags, nullptr);
@@ -220,7 +222,7 @@ class Connection {
     }
     sqlite3_extended_result_codes(db, 1);
     sqlite3_busy_timeout(db, kBusyTimeoutMilliseconds);
-    result = connection->Initialise();
+    result = connection->Initialise(scratch);
     if (result != SQLITE_OK) {
       *error = Win32ErrorFromSqlite(result, db);
       return nullptr;
@@ -256,14 +258,20 @@ class Connection {
  private:
   Connection(std::string path, sqlite3* db) : path_(std::move(path)), db_(db) {}
 
-  int Initialise() {
+  int Initialise(bool scratch) {
     // Switching to WAL briefly needs the database to itself; another connection doing
-    // the same at the same moment can make it fail without waiting, so retry.
+    // the same at the same moment can make it fail without waiting, so retry. A scratch
+    // store turns syncs off before the switch, which would otherwise sync the new file.
+    const char* const synchronous =
+        scratch ? "PRAGMA synchronous=OFF" : "PRAGMA synchronous=NORMAL";
     int result = SQLITE_OK;
     for (int attempt = 0; attempt < 200; ++attempt) {
-      result = sqlite3_exec(db_, "PRAGMA journal_mode=WAL", nullptr, nullptr, nullptr);
+      if (scratch) result = sqlite3_exec(db_, synchronous, nullptr, nullptr, nullptr);
       if (result == SQLITE_OK) {
-        result = sqlite3_exec(db_, "PRAGMA synchronous=NORMAL", nullptr, nullptr, nullptr);
+        result = sqlite3_exec(db_, "PRAGMA journal_mode=WAL", nullptr, nullptr, nullptr);
+      }
+      if (result == SQLITE_OK) {
+        result = sqlite3_exec(db_, synchronous, nullptr, nullptr, nullptr);
       }
       if (result == SQLITE_OK) {
         result = sqlite3_exec(db_, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
@@ -301,7 +309,7 @@ class ConnectionCache {
     }
   }
 
-  Connection* Get(const std::string& path, uint32_t* error) {
+  Connection* Get(const std::string& path, bool scratch, uint32_t* error) {
     if (owner_ != ::getpid()) {
       for (auto& connection : connections_) static_cast<void>(connection.release());
       connections_.clear();
@@ -319,7 +327,7 @@ class ConnectionCache {
       }
       break;
     }
-    std::unique_ptr<Connection> opened = Connection::Open(path, error);
+    std::unique_ptr<Connection> opened = Connection::Open(path, scratch, error);
     if (opened == nullptr) return nullptr;
     if (connections_.size() >= kCachedConnectionsPerThread) connections_.pop_back();
     connections_.insert(connections_.begin(), std::move(opened));
@@ -333,7 +341,8 @@ class ConnectionCache {
 
 Connection* ConnectionFor(const std::string& path, uint32_t* error) {
   thread_local ConnectionCache cache;
-  return cache.Get(path, error);
+  const std::string directory = path.substr(0, path.rfind('/'));
+  return cache.Get(path, IsScratchStore(directory), error);
 }
 
 // An IMMEDIATE transaction, rolled back unless committed.

@@ -5,6 +5,8 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <mutex>
+#include <set>
 #include <system_error>
 
 namespace kx::platform {
@@ -24,7 +26,33 @@ std::string HomeDirectory() {
   return ".";
 }
 
+// The scratch stores of this process, by the directory named when they were marked.
+class ScratchStores {
+ public:
+  void Add(const std::string& directory) {
+    std::lock_guard lock(mutex_);
+    directories_.insert(directory);
+  }
+  bool Contains(const std::string& directory) const {
+    std::lock_guard lock(mutex_);
+    return directories_.count(directory) != 0;
+  }
+
+ private:
+  mutable std::mutex mutex_;
+  std::set<std::string> directories_;
+};
+
+ScratchStores& Scratch() {
+  static ScratchStores* stores = new ScratchStores;  // outlives every caller
+  return *stores;
+}
+
 }  // namespace
+
+void MarkScratchStore(const std::string& directory) { Scratch().Add(directory); }
+
+bool IsScratchStore(const std::string& directory) { return Scratch().Contains(directory); }
 
 std::string StoreDirectory() {
   std::string directory;

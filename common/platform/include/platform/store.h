@@ -14,4 +14,11 @@ std::string StoreDirectory();
 // Points this process (and the processes it starts) at another store directory.
 void UseStoreDirectory(const std::string& directory);
 
+// Marks a directory of this process as a scratch store: one that lives no longer than the
+// process (a job's own printer), so nothing written there needs to survive a crash and it
+// is written without waiting for the disk. Stores that keep a user's or an administrator's
+// settings are never scratch.
+void MarkScratchStore(const std::string& directory);
+bool IsScratchStore(const std::string& directory);
+
 }  // namespace kx::platform
