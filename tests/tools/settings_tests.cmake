@@ -6,6 +6,7 @@ kx_add_test(settings_tool_tests
   settings_exchange_test.cpp
   settings_json_test.cpp
   settings_preview_test.cpp
+  settings_printer_test.cpp
   settings_store_test.cpp
 )
 target_link_libraries(settings_tool_tests PRIVATE kx_settings_tool)

@@ -16,6 +16,7 @@ struct VerbRule {
   bool changes;    // FIELD=VALUE pairs allowed (and at least one needed for `set`)
   bool needsFile;
   bool needsPng;
+  bool needsPpd = false;
 };
 
 constexpr VerbRule kStoreVerbs[] = {
@@ -43,6 +44,14 @@ constexpr VerbRule kDevOptsVerbs[] = {
      .needsPng = false},
 };
 
+// The printer itself: its entry in the spooler store, which the stores hang from.
+constexpr VerbRule kPrinterVerbs[] = {
+    {.verb = "install", .name = NameRule::kNone, .changes = false, .needsFile = false,
+     .needsPng = false, .needsPpd = true},
+    {.verb = "remove", .name = NameRule::kNone, .changes = false, .needsFile = false,
+     .needsPng = false},
+};
+
 constexpr std::string_view kStoreGroups[] = {"watermark", "colour-set", "profile",
                                              "custom-setting"};
 constexpr std::string_view kPreviewGroups[] = {"watermark", "custom-setting"};
@@ -52,22 +61,23 @@ bool Contains(const Range& range, std::string_view value) {
   return std::find(std::begin(range), std::end(range), value) != std::end(range);
 }
 
-std::optional<VerbRule> RuleOf(const Command& command) {
-  if (command.group == "devopts") {
-    for (const VerbRule& rule : kDevOptsVerbs) {
-      if (rule.verb == command.verb) return rule;
-    }
-    return std::nullopt;
+template <typename Rules>
+std::optional<VerbRule> FindRule(const Rules& rules, std::string_view verb) {
+  for (const VerbRule& rule : rules) {
+    if (rule.verb == verb) return rule;
   }
+  return std::nullopt;
+}
+
+std::optional<VerbRule> RuleOf(const Command& command) {
+  if (command.group == "devopts") return FindRule(kDevOptsVerbs, command.verb);
+  if (command.group == "printer") return FindRule(kPrinterVerbs, command.verb);
   if (!Contains(kStoreGroups, command.group)) return std::nullopt;
   if (command.verb == kPreviewVerb.verb) {
     if (Contains(kPreviewGroups, command.group)) return kPreviewVerb;
     return std::nullopt;
   }
-  for (const VerbRule& rule : kStoreVerbs) {
-    if (rule.verb == command.verb) return rule;
-  }
-  return std::nullopt;
+  return FindRule(kStoreVerbs, command.verb);
 }
 
 Outcome Usage(std::string message) { return Outcome::Fail(kExitUsage, std::move(message)); }
@@ -95,6 +105,8 @@ Outcome CheckAgainstRule(const Command& command, const VerbRule& rule) {
   if (!rule.needsFile && command.file) return Usage(what + " takes no --file");
   if (rule.needsPng && !command.png) return Usage(what + " needs --png FILE");
   if (!rule.needsPng && command.png) return Usage(what + " takes no --png");
+  if (rule.needsPpd && !command.ppd) return Usage(what + " needs --ppd FILE");
+  if (!rule.needsPpd && command.ppd) return Usage(what + " takes no --ppd");
   if (command.kind && command.group != "profile") return Usage("--kind is for profiles only");
   return Outcome::Ok();
 }
@@ -119,6 +131,10 @@ const char kUsage[] =
     "  watermark preview NAME --png FILE\n"
     "  custom-setting preview NAME --png FILE\n"
     "                                   the watermark as a job with it prints it\n"
+    "  printer install --ppd FILE       installs the printer (a CUPS queue's name) with\n"
+    "                                   the PPD, so that its stores can be kept; an\n"
+    "                                   installed printer keeps its stores and DevOpts\n"
+    "  printer remove\n"
     "  devopts show | devopts set FIELD=VALUE...\n"
     "                                   installed options (installedOptions[N], hasHardDisk),\n"
     "                                   userName, hostName, chargeNumber, snmpCommunity,\n"
@@ -166,6 +182,8 @@ Outcome ParseCommandLine(const std::vector<std::string>& arguments,
       taken = TakeValue(arguments, &at, &command->png);
     } else if (argument == "--kind") {
       taken = TakeValue(arguments, &at, &command->kind);
+    } else if (argument == "--ppd") {
+      taken = TakeValue(arguments, &at, &command->ppd);
     } else if (argument.starts_with("--")) {
       return Usage("unknown option " + argument);
     } else {

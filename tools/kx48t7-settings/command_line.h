@@ -25,6 +25,7 @@ struct Command {
   std::optional<std::string> file;  // --file: export and import
   std::optional<std::string> png;   // --png: preview
   std::optional<std::string> kind;  // --kind: the profile kind
+  std::optional<std::string> ppd;   // --ppd: printer install
 };
 
 // Fails with kExitUsage and a message naming what is wrong. `environmentPrinter` is the

@@ -17,6 +17,7 @@ namespace {
 constexpr char kToolName[] = "kx48t7-settings";
 
 Outcome Run(const Command& command, std::ostream& out) {
+  if (command.group == "printer") return RunPrinterVerb(command);
   if (command.group == "devopts") return RunDevOptsVerb(command, out);
   if (command.verb == "preview") return RunPreviewVerb(command);
   if (command.kind) {
