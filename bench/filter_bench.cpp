@@ -5,10 +5,6 @@
 // scratch store, and a queue of the store is only read.
 #include <benchmark/benchmark.h>
 
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/wait.h>
-
 #include <cstdlib>
 #include <fstream>
 #include <string>
@@ -20,6 +16,7 @@
 #include "platform/store.h"
 #include "platform/text.h"
 #include "settings/record_text.h"
+#include "support/process_run.h"
 #include "support/temp_store.h"
 #include "watermarks/watermark_store.h"
 
@@ -55,27 +52,10 @@ FilterFixture& Fixture() {
   return fixture;
 }
 
-// Runs the program to its exit with the job on standard output going to /dev/null; false
-// when it did not succeed.
+// Runs the program to its exit, its output discarded; false when it did not succeed.
 bool RunJob(const std::string& program, const std::vector<std::string>& arguments,
             const std::vector<std::string>& environment) {
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-  posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-  std::vector<char*> argv;
-  for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
-  argv.push_back(nullptr);
-  std::vector<char*> envp;
-  for (const std::string& variable : environment) envp.push_back(const_cast<char*>(variable.c_str()));
-  envp.push_back(nullptr);
-  pid_t pid = 0;
-  const int spawned =
-      posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), envp.data());
-  posix_spawn_file_actions_destroy(&actions);
-  int status = 0;
-  return spawned == 0 && waitpid(pid, &status, 0) == pid && WIFEXITED(status) &&
-         WEXITSTATUS(status) == 0;
+  return test::RunProcess(program, arguments, environment, "", "").status == 0;
 }
 
 std::vector<std::string> FilterEnvironment(const std::string& queue) {

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <fstream>
 #include <functional>
 
 #include "colour/colour_sets.h"
@@ -130,7 +131,7 @@ TEST_F(SettingsToolTest, ExportOfOneNameHoldsThatEntryOnly) {
   ASSERT_EQ(Tool({"watermark", "export", "One", "--file", file}).status, 0);
   Json document;
   std::string error;
-  ASSERT_TRUE(ParseJson(ReadWholeFile(file), &document, &error)) << error;
+  ASSERT_TRUE(ParseJson(test::ReadTextFile(file), &document, &error)) << error;
   ASSERT_EQ(document.Find("entries")->items().size(), 1u);
   EXPECT_EQ(document.Find("entries")->items()[0].Find("name")->text(), "One");
   EXPECT_EQ(document.Find("group")->text(), "watermark");

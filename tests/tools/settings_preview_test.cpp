@@ -20,7 +20,7 @@ TEST_F(SettingsToolTest, PreviewsWriteAPicture) {
     const std::string png = Path(std::string(c.group) + ".png").string();
     const ToolRun run = Tool({c.group, "preview", c.name, "--png", png});
     ASSERT_EQ(run.status, 0) << run.err;
-    EXPECT_TRUE(ReadWholeFile(png).starts_with(kPngSignature));
+    EXPECT_TRUE(test::ReadTextFile(png).starts_with(kPngSignature));
   }
 }
 

@@ -5,33 +5,17 @@
 
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/wait.h>
-
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
 #include "platform/text.h"
+#include "support/process_run.h"
 #include "support/test_printer.h"
-
-extern char** environ;
 
 namespace kx::settings_tool {
 
-struct ToolRun {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
-
-inline std::string ReadWholeFile(const std::filesystem::path& path) {
-  std::ifstream file(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-}
+using ToolRun = test::ProcessRun;
 
 class SettingsToolTest : public ::testing::Test {
  protected:
@@ -44,28 +28,10 @@ class SettingsToolTest : public ::testing::Test {
   }
 
   ToolRun RunRaw(const std::vector<std::string>& arguments) {
-    const std::filesystem::path outPath = dir_ / "stdout.txt";
-    const std::filesystem::path errPath = dir_ / "stderr.txt";
     std::vector<std::string> words = {KX48T7_SETTINGS_PATH};
     words.insert(words.end(), arguments.begin(), arguments.end());
-    std::vector<char*> argv;
-    for (std::string& word : words) argv.push_back(word.data());
-    argv.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    ToolRun run;
-    pid_t pid = 0;
-    const int spawned = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    if (spawned != 0) return run;
-    int status = 0;
-    waitpid(pid, &status, 0);
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    run.out = ReadWholeFile(outPath);
-    run.err = ReadWholeFile(errPath);
-    return run;
+    return test::RunProcess(KX48T7_SETTINGS_PATH, words, test::CurrentEnvironment(), "",
+                            dir_.string());
   }
 
   std::u16string printer() const { return platform::Utf8ToUtf16(kPrinter); }
