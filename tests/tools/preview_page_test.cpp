@@ -3,16 +3,15 @@
 // job draws no watermark gives no page.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
-#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
+#include <string>
+#include <vector>
 
 #include "paper_size.h"
 #include "preview_page.h"
+#include "support/process_run.h"
 #include "support/temp_store.h"
 
 namespace kx::preview {
@@ -22,12 +21,7 @@ namespace fs = std::filesystem;
 
 constexpr char kWatermarkRun[] = "DrawWaterMark get exec";
 
-std::string ReadFile(const fs::path& path) {
-  std::ifstream file(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-}
-
-std::string Quoted(const std::string& text) { return "'" + text + "'"; }
+std::string ReadFile(const fs::path& path) { return test::ReadTextFile(path.string()); }
 
 class PreviewPageTest : public ::testing::Test {
  protected:
@@ -36,11 +30,12 @@ class PreviewPageTest : public ::testing::Test {
                  settings::PrivateRecord* record) {
     const fs::path jobPath = dir_ / "job.prn";
     const fs::path recordPath = dir_ / "record.bin";
-    std::string command = std::string(KX48T7_RENDER_PATH) + " --pages 2 -o " +
-                          jobPath.string() + " --record-out " + recordPath.string();
-    for (const std::string& setting : settings) command += " --set " + Quoted(setting);
-    const int status = std::system((command + " 2>/dev/null").c_str());
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) return false;
+    std::vector<std::string> arguments = {KX48T7_RENDER_PATH, "--pages", "2", "-o",
+                                          jobPath.string(), "--record-out", recordPath.string()};
+    for (const std::string& setting : settings) arguments.insert(arguments.end(), {"--set", setting});
+    const test::ProcessRun run = test::RunProcess(KX48T7_RENDER_PATH, arguments,
+                                                  test::CurrentEnvironment(), "", dir_.string());
+    if (run.status != 0) return false;
     *job = ReadFile(jobPath);
     const std::string bytes = ReadFile(recordPath);
     if (bytes.size() != sizeof(*record)) return false;

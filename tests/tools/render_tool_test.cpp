@@ -8,9 +8,9 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 
 #include "filter_fixture.h"
+#include "support/process_run.h"
 #include "support/temp_store.h"
 
 namespace kx::render {
@@ -41,10 +41,7 @@ class RenderToolTest : public ::testing::Test {
     run.err = ReadFile(errPath);
     return run;
   }
-  static std::string ReadFile(const fs::path& path) {
-    std::ifstream file(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-  }
+  static std::string ReadFile(const fs::path& path) { return test::ReadTextFile(path.string()); }
 
   test::TempStore store_;
   fs::path dir_ = store_.directory();
