@@ -125,6 +125,26 @@ const uint8_t* FindFirstMarked16(const uint8_t*& p, const uint8_t* end, Marks ma
 
 }  // namespace detail
 
+// The scans read the bytes; the load writes into them (the tokenizer its NULs) through
+// the pointers they return, which point into the same bytes.
+inline uint8_t* Into(uint8_t* p, const uint8_t* found) { return p + (found - p); }
+
+// The first byte from `p` on, before `end`, that is not a blank; `end` when none is.
+// Byte by byte: runs of blanks are short.
+inline uint8_t* SkipBlankRun(uint8_t* p, uint8_t* end) {
+  while (p != end && HasClass(*p, kClassBlank)) ++p;
+  return p;
+}
+
+#if defined(__SSE2__)
+// The bytes among the sixteen at `p` that are one of `Targets`: bit i for byte i.
+template <uint8_t... Targets>
+uint32_t MarksIn16(const uint8_t* p) {
+  const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+  return static_cast<uint32_t>(_mm_movemask_epi8((detail::Equal16(bytes, Targets) | ...)));
+}
+#endif
+
 // The first byte from `p` on, before `end`, that is one of `Targets`; `end` when none is.
 template <uint8_t... Targets>
 const uint8_t* FindFirstOf(const uint8_t* p, const uint8_t* end) {

@@ -45,4 +45,6 @@ inline constexpr std::array<uint8_t, 256> kCharClasses = detail::MakeClassTable(
 inline bool HasClass(uint8_t c, uint8_t classes) { return (kCharClasses[c] & classes) != 0; }
 inline bool HasClass(char c, uint8_t classes) { return HasClass(static_cast<uint8_t>(c), classes); }
 
+inline bool IsLineEnd(uint8_t c) { return HasClass(c, kClassNewline); }
+
 }  // namespace kx::ppd

@@ -1,4 +1,5 @@
 // The Font handler: *Font Name: Encoding "(Version)" CharacterSet Status
+#include <bit>
 #include <cstdint>
 #include <new>
 #include <optional>
@@ -34,12 +35,25 @@ std::string_view WithoutLeadingBlanks(std::string_view text) {
   return text.substr(at);
 }
 
-// The text after its `count`-th double quote; nothing when it has fewer before its end
-// or its first NUL (the value ends there, as a C string would).
-std::optional<std::string_view> AfterQuotes(std::string_view text, int count) {
+// The text after its second double quote; nothing when it has fewer before its end or its
+// first NUL (the value ends there, as a C string would). The quotes of a version string
+// are most often both among the first sixteen bytes, which are then looked at once.
+std::optional<std::string_view> AfterVersion(std::string_view text) {
   const auto* p = reinterpret_cast<const uint8_t*>(text.data());
   const auto* end = p + text.size();
-  for (int quote = 0; quote < count; ++quote) {
+#if defined(__SSE2__)
+  if (end - p >= 16) {
+    const uint32_t marks = MarksIn16<'"', '\0'>(p);
+    const uint32_t afterFirst = marks & (marks - 1);
+    if (afterFirst != 0) {  // two marks or more
+      const int first = std::countr_zero(marks);
+      const int second = std::countr_zero(afterFirst);
+      if (p[first] != '"' || p[second] != '"') return std::nullopt;
+      return text.substr(static_cast<size_t>(second) + 1);
+    }
+  }
+#endif
+  for (int quote = 0; quote < 2; ++quote) {
     p = FindFirstOf<'"', '\0'>(p, end);
     if (p == end || *p == '\0') return std::nullopt;
     ++p;
@@ -61,7 +75,7 @@ FontCoding ReadFontCoding(std::string_view value) {
   const std::string_view text = WithoutLeadingBlanks(value);
   const WordValue* encoding = FindWord(kEncodings, text);
   if (encoding == nullptr) return {kUnknownEncoding, 0};
-  const std::optional<std::string_view> rest = AfterQuotes(text.substr(encoding->word.size()), 2);
+  const std::optional<std::string_view> rest = AfterVersion(text.substr(encoding->word.size()));
   if (!rest) return {encoding->value, 0};
   const WordValue* characterSet = FindWord(kCharacterSets, WithoutLeadingBlanks(*rest));
   return {encoding->value, characterSet != nullptr ? characterSet->value : kUnknownCharacterSet};
@@ -69,17 +83,17 @@ FontCoding ReadFontCoding(std::string_view value) {
 
 }  // namespace
 
-Status AddFont(Parser& parser, const PpdEntry& entry) {
-  const std::string_view name = entry.option.view();
+Status ListFont(Parser& parser, std::string_view name, std::string_view value,
+                std::string_view translation) {
   const uint16_t number = FontNumber(name);
   // Font table names are unique, so the number stands for the name.
-  if (number == 0 || parser.listedFonts.test(number)) return Status::kOk;
-  const FontCoding coding = ReadFontCoding(entry.value.view());
+  if (number == 0 || parser.listedFonts[number]) return Status::kOk;
+  const FontCoding coding = ReadFontCoding(value);
 
-  const char* translation = nullptr;
-  if (!entry.translation.empty()) {
+  const char* storedTranslation = nullptr;
+  if (!translation.empty()) {
     const Status status =
-        StoreString(&translation, entry.translation.view(), parser.arena, StringMode::kHexDecode);
+        StoreString(&storedTranslation, translation, parser.arena, StringMode::kHexDecode);
     if (status != Status::kOk) return status;
   }
   // Made whole in one step rather than zeroed first and then filled field by field.
@@ -89,14 +103,18 @@ Status AddFont(Parser& parser, const PpdEntry& entry) {
       .next = nullptr,
       .name = kFontNames[number - 1].data(),  // the same text, and it ends in a NUL
       .hash = FontNameHash(number),
-      .translation = translation,
+      .translation = storedTranslation,
       .encoding = coding.encoding,
       .characterSet = coding.characterSet,
       .number = number,
   };
   parser.fonts.Append(font);
-  parser.listedFonts.set(number);
+  parser.listedFonts[number] = true;
   return Status::kOk;
+}
+
+Status AddFont(Parser& parser, const PpdEntry& entry) {
+  return ListFont(parser, entry.option.view(), entry.value.view(), entry.translation.view());
 }
 
 }  // namespace kx::ppd

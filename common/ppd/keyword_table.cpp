@@ -116,7 +116,17 @@ constexpr KeywordIndex BuildIndex() {
 // time.
 constexpr KeywordIndex kIndex = BuildIndex();
 
+constexpr uint32_t RowOf(std::string_view keyword) {
+  for (uint32_t row = 0; row < kRows.size(); ++row) {
+    if (kRows[row].keyword == keyword) return row;
+  }
+  return kNoKeywordRow;
+}
+
 }  // namespace
+
+const uint32_t kFontKeywordRow = RowOf("Font");
+static_assert(RowOf("Font") != kNoKeywordRow);
 
 uint32_t KeywordHomeSlot(std::string_view keyword) { return HomeSlot(ShortNameKey(keyword)); }
 

@@ -39,6 +39,9 @@ extern const std::array<KeywordRow, kKeywordRowCount> kKeywordRows;
 // Inline: the dispatcher reads a row for every entry of the file.
 inline const std::array<KeywordRow, kKeywordRowCount>& KeywordRows() { return kKeywordRows; }
 
+// The row of the font list's keyword, which the font lines' own reader marks processed.
+extern const uint32_t kFontKeywordRow;
+
 // The row of `keyword`, or kNoKeywordRow.
 uint32_t LookupKeyword(std::string_view keyword);
 

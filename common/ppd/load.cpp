@@ -6,6 +6,7 @@
 #include "ppd/checksum.h"
 #include "ppd/dispatch.h"
 #include "ppd/entry.h"
+#include "ppd/font_lines.h"
 #include "ppd/keyword_table.h"
 #include "ppd/model.h"
 
@@ -19,38 +20,52 @@ size_t ArenaEstimate(uint32_t fileBytes) {
   return size_t{fileBytes} + fileBytes / 2 + Arena::kBlockSize;
 }
 
-}  // namespace
+// Whether font list lines are read in one step (font_lines.h) or, like every other entry,
+// through the tokenizer and the dispatcher; both come to the same.
+enum class FontLines { kInOneStep, kThroughTheTokenizer };
 
-bool ParseStream(PpdStream& stream, Parser& parser) {
+bool ParseEntries(PpdStream& stream, Parser& parser, FontLines fontLines) {
   parser.arena.ReserveFirstBlock(ArenaEstimate(stream.remaining));
   PrepareKeywordTable(parser);
   ReserveOptionIndex(parser, stream.remaining);
   PpdEntry entry;
+  bool inFontList = false;  // the last entry was a font line
   for (;;) {
-    Status status = ReadEntry(entry, stream);
-    if (status == Status::kOk) status = Dispatch(parser, entry);
+    Status status = Status::kOk;
+    if (!inFontList || !ReadFontLine(stream, parser, &status)) {
+      status = ReadEntry(entry, stream);
+      if (status == Status::kOk) status = Dispatch(parser, entry);
+      inFontList = fontLines == FontLines::kInOneStep && IsFontEntry(entry);
+    }
     if (status != Status::kOk && status != Status::kSyntax) return status == Status::kEof;
   }
 }
 
-namespace {
-
 // The checksum is taken over the file as it was read, before the tokenizer writes its NULs
 // into the bytes.
-bool ParseFileBytes(Parser& parser) {
+bool ParseFileBytes(Parser& parser, FontLines fontLines = FontLines::kInOneStep) {
   std::vector<uint8_t>& bytes = parser.fileBytes;
   if (bytes.size() > std::numeric_limits<uint32_t>::max()) return false;
   const auto size = static_cast<uint32_t>(bytes.size());
   parser.header.checksum = UpdateChecksum(parser.header.checksum, bytes.data(), size);
   PpdStream stream = MakeStream(bytes.data(), size);
-  return ParseStream(stream, parser);
+  return ParseEntries(stream, parser, fontLines);
 }
 
 }  // namespace
 
+bool ParseStream(PpdStream& stream, Parser& parser) {
+  return ParseEntries(stream, parser, FontLines::kInOneStep);
+}
+
 bool ParseBytes(std::string_view bytes, Parser& parser) {
   parser.fileBytes.assign(bytes.begin(), bytes.end());
   return ParseFileBytes(parser);
+}
+
+bool ParseBytesEntryByEntryForTesting(std::string_view bytes, Parser& parser) {
+  parser.fileBytes.assign(bytes.begin(), bytes.end());
+  return ParseFileBytes(parser, FontLines::kThroughTheTokenizer);
 }
 
 bool LoadFile(const std::u16string& path, Parser& parser) {

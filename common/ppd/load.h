@@ -18,6 +18,10 @@ bool ParseStream(PpdStream& stream, Parser& parser);
 // the parser's header.
 bool ParseBytes(std::string_view bytes, Parser& parser);
 
+// Test hook: ParseBytes with font list lines read through the tokenizer and the
+// dispatcher, as every other entry is, rather than in one step.
+bool ParseBytesEntryByEntryForTesting(std::string_view bytes, Parser& parser);
+
 // Reads the file into the parser and parses it; false also when the file is missing,
 // unreadable, empty, not a regular file or larger than kLargestPpdFile (those are refused
 // before reading).

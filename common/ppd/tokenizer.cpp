@@ -8,19 +8,14 @@ namespace kx::ppd {
 
 namespace {
 
-bool IsLineEnd(uint8_t c) { return HasClass(c, kClassNewline); }
-
-// The scans below read the bytes; the tokenizer writes its NULs through the pointers they
-// return, which point into the same bytes.
-uint8_t* Into(uint8_t* p, const uint8_t* found) { return p + (found - p); }
-
 // Each scan returns the first byte from `p` on that ends the run, or `end`.
-uint8_t* SkipBlankRun(uint8_t* p, uint8_t* end) {
-  while (p != end && HasClass(*p, kClassBlank)) ++p;
-  return p;
-}
 
-uint8_t* FindLineEnd(uint8_t* p, uint8_t* end) { return Into(p, FindFirstOf<'\n', '\r'>(p, end)); }
+// Most often the line end is the very next byte (after a quoted value), which is looked at
+// before a scan is set up.
+uint8_t* FindLineEnd(uint8_t* p, uint8_t* end) {
+  if (p != end && IsLineEnd(*p)) return p;
+  return Into(p, FindFirstOf<'\n', '\r'>(p, end));
+}
 
 // An unquoted value stops at the line end or at the slash of its own translation.
 uint8_t* FindUnquotedValueEnd(uint8_t* p, uint8_t* end) {

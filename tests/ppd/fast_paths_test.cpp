@@ -1,8 +1,8 @@
 // The load's fast paths against the plain definitions they replace: the checksum over
 // runs, the word-at-a-time scans, the name hash four bytes at a time, the name and font
 // indexes, the arena's search for the newest block with room, name compares with
-// overlapping loads, words and numbers read in place, the shape check and font names
-// moved whole into the image.
+// overlapping loads, words and numbers read in place, the shape check, font names moved
+// whole into the image and font list lines read in one step.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -576,6 +576,103 @@ TEST(PpdFontTableTest, FontNamesNearTheEndOfTheBlockAreLaidOutAsMeasured) {
     EXPECT_EQ(std::memcmp(image.get(), measured.get(), total), 0);
   }
   ReleaseKeptBlocks();
+}
+
+// The image of `text` loaded with font list lines read in one step and with every entry
+// read by the tokenizer: the same image, or a refusal from both.
+void ExpectFontLinesReadAsTheTokenizerReadsThem(const std::string& text) {
+  SCOPED_TRACE(testing::Message() << "text: \"" << testing::PrintToString(text) << "\"");
+  Parser inOneStep;
+  Parser entryByEntry;
+  const bool loaded = ParseBytes(text, inOneStep);
+  ASSERT_EQ(ParseBytesEntryByEntryForTesting(text, entryByEntry), loaded);
+  if (!loaded) return;
+  EXPECT_EQ(inOneStep.processedRows, entryByEntry.processedRows);
+  const test::ImagePtr fast(BuildImage(inOneStep, u"/p.ppd"));
+  const test::ImagePtr plain(BuildImage(entryByEntry, u"/p.ppd"));
+  ASSERT_NE(fast, nullptr);
+  ASSERT_NE(plain, nullptr);
+  ASSERT_EQ(fast->totalSize, plain->totalSize);
+  EXPECT_EQ(std::memcmp(fast.get(), plain.get(), fast->totalSize), 0);
+}
+
+// Every line is tried alone, after an entry and a comment, and twice before other entries
+// (a second listing of the same font is dropped), with each of the three line ends.
+TEST(PpdFontLinesTest, EveryFormOfLineLoadsAsTheTokenizerReadsIt) {
+  const std::string lines[] = {
+      "*Font Courier: Standard \"(002.004S)\" Standard ROM",
+      "*Font\tCourier:\tSpecial \"(1)\" Special Disk",
+      "*Font   Times-Roman:   ISOLatin1 \"(001.007S)\"   OldStandard ROM",
+      "*Font Courier/Courier, a translation: Standard \"(1)\" Standard ROM",
+      "*Font Courier : Standard \"(1)\" Standard ROM",
+      "*Font Courier: \"Standard (1) Standard ROM\"",
+      "*Font Courier:",
+      "*Font Courier:    ",
+      "*Font Courier: ^Standard",
+      "*Font Courier: Standard \"(1/2)\" Standard ROM",
+      "*Font Courier: Standard \"(1)\" Standard ROM/a translation",
+      "*Font Unheard-Of: Standard \"(1)\" Standard ROM",
+      "*Font Courier: Unheard \"(1)\" Standard ROM",
+      "*Font Courier: Standard (1) Standard ROM",
+      "*Font Courier: Standard \"(1) Standard ROM",
+      "*Font Courier: Standard \"(1)\"",
+      std::string("*Font Courier: Standard \"(1\0)\" Standard ROM", 44),
+      "*Font Courier: Standard \"(\xC7\xD1)\" Standard ROM",
+      "*Font Cour\xC7ier: Standard \"(1)\" Standard ROM",
+      "*Font " + std::string(40, 'N') + ": Standard \"(1)\" Standard ROM",
+      "*Font " + std::string(41, 'N') + ": Standard \"(1)\" Standard ROM",
+      "*FontCourier: Standard \"(1)\" Standard ROM",
+      "*Fonts Courier: Standard \"(1)\" Standard ROM",
+      "*font Courier: Standard \"(1)\" Standard ROM",
+      "*Font: Standard \"(1)\" Standard ROM",
+      "*Font",
+      "*Font ",
+      "*Font Courier",
+      "*F",
+  };
+  for (const char* lineEnd : {"\n", "\r\n", "\r"}) {
+    for (const std::string& line : lines) {
+      ExpectFontLinesReadAsTheTokenizerReadsThem(line);
+      ExpectFontLinesReadAsTheTokenizerReadsThem(line + lineEnd);
+      ExpectFontLinesReadAsTheTokenizerReadsThem("*PPD-Adobe: \"4.3\"" + std::string(lineEnd) +
+                                              "*% a comment" + lineEnd + line + lineEnd +
+                                              line + lineEnd + "*Font Symbol: Special \"(1)\" "
+                                              "Special ROM" + lineEnd + "*DefaultFont: Courier");
+    }
+  }
+}
+
+// Font lines within open features: one opened on the font list's own keyword, and
+// others, whose options and defaults sit among the fonts.
+TEST(PpdFontLinesTest, LinesWithinOpenFeaturesLoadAsTheTokenizerReadsThem) {
+  ExpectFontLinesReadAsTheTokenizerReadsThem(
+      "*OpenUI *Font/Fonts: PickOne\n*DefaultFont: Courier\n"
+      "*Font Courier: Standard \"(1)\" Standard ROM\n"
+      "*Font Symbol/The symbols: \"Special\"\n*CloseUI: *Font\n"
+      "*Font Times-Roman: Standard \"(1)\" Standard ROM\n");
+  ExpectFontLinesReadAsTheTokenizerReadsThem(
+      "*OpenUI *FontSet/Font sets: PickOne\n*DefaultFontSet: Basic\n"
+      "*Font Courier: Standard \"(1)\" Standard ROM\n"
+      "*FontSet Basic/Basic: \"\"\n*Font Symbol: Special \"(1)\" Special ROM\n"
+      "*CloseUI: *FontSet\n*OpenUI *FONT: PickOne\n"
+      "*Font Times-Roman: Standard \"(1)\" Standard ROM\n*CloseUI: *FONT\n");
+}
+
+// Random lines built from the bytes that steer the reading of an entry, most of them
+// begun as font lines.
+TEST(PpdFontLinesTest, RandomLinesLoadAsTheTokenizerReadsThem) {
+  const std::string pieces[] = {"\n*Font ", "*Font", " ",        "\t",      ":",
+                                "/",        "\"",    "^",        "\n",      "\r",
+                                std::string(1, '\0'), "\xC7", "*",  "%",     "Courier",
+                                "Standard", "Symbol", "ROM",      "(1)",     "Special"};
+  std::mt19937 generator(7);
+  for (int trial = 0; trial < 3000; ++trial) {
+    std::string text = "*Font ";
+    const int count = 1 + static_cast<int>(generator() % 24);
+    for (int piece = 0; piece < count; ++piece) text += pieces[generator() % std::size(pieces)];
+    ExpectFontLinesReadAsTheTokenizerReadsThem(text);
+    if (HasFatalFailure() || HasNonfatalFailure()) return;
+  }
 }
 
 }  // namespace
