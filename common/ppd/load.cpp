@@ -44,7 +44,7 @@ bool ParseEntries(PpdStream& stream, Parser& parser, FontLines fontLines) {
 // The checksum is taken over the file as it was read, before the tokenizer writes its NULs
 // into the bytes.
 bool ParseFileBytes(Parser& parser, FontLines fontLines = FontLines::kInOneStep) {
-  std::vector<uint8_t>& bytes = parser.fileBytes;
+  platform::FileBytes& bytes = parser.fileBytes;
   if (bytes.size() > std::numeric_limits<uint32_t>::max()) return false;
   const auto size = static_cast<uint32_t>(bytes.size());
   parser.header.checksum = UpdateChecksum(parser.header.checksum, bytes.data(), size);

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/files.h"
 #include "ppd/arena.h"
 #include "ppd/font_table.h"
 #include "ppd/name_index.h"
@@ -129,7 +130,7 @@ struct Parser {
 
   // The file's bytes. The tokenizer ends tokens in place in them, and parse records may
   // point into them, so they live as long as the parser.
-  std::vector<uint8_t> fileBytes;
+  platform::FileBytes fileBytes;
 
   // The header's numbers with their defaults; its references are written when the image
   // is built, from the strings and lists below.

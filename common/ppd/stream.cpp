@@ -4,8 +4,8 @@
 
 namespace kx::ppd {
 
-bool ReadPpdFile(const std::u16string& path, std::vector<uint8_t>* bytes) {
-  std::vector<uint8_t> read;
+bool ReadPpdFile(const std::u16string& path, platform::FileBytes* bytes) {
+  platform::FileBytes read;
   if (!platform::ReadRegularFile(path, kLargestPpdFile, &read) || read.empty()) return false;
   *bytes = std::move(read);
   return true;

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/files.h"
+
 namespace kx::ppd {
 
 // The bytes of the file being loaded, which are the load's own: the tokenizer ends each
@@ -33,6 +35,6 @@ inline constexpr uint32_t kLargestPpdFile = 64u << 20;
 // Reads the whole file into `bytes`. False when the path names no regular file (a folder,
 // a device or a pipe is refused without waiting on it), or the file is missing,
 // unreadable, empty or larger than kLargestPpdFile; nothing is read then.
-bool ReadPpdFile(const std::u16string& path, std::vector<uint8_t>* bytes);
+bool ReadPpdFile(const std::u16string& path, platform::FileBytes* bytes);
 
 }  // namespace kx::ppd

@@ -343,13 +343,13 @@ TEST_F(FilesTest, BoundedReadTakesFilesUpToTheLimit) {
     SCOPED_TRACE(c.label);
     const std::u16string path = PathOf(u"bounded.ppd");
     ASSERT_TRUE(WriteWholeFile(path, c.contents));
-    std::vector<uint8_t> read = {42};
+    FileBytes read = {42};
     SetLastErrorCode(kSentinel);
     EXPECT_EQ(ReadRegularFile(path, c.limit, &read), c.read);
     if (c.read) {
-      EXPECT_EQ(read, c.contents);
+      EXPECT_EQ(read, FileBytes(c.contents.begin(), c.contents.end()));
     } else {
-      EXPECT_EQ(read, std::vector<uint8_t>{42});
+      EXPECT_EQ(read, FileBytes{42});
       EXPECT_EQ(GetLastErrorCode(), kErrorFileTooLarge);
     }
   }
@@ -387,11 +387,11 @@ TEST_F(FilesTest, BoundedReadRefusesWhatIsNotARegularFile) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.label);
-    std::vector<uint8_t> read = {42};
+    FileBytes read = {42};
     SetLastErrorCode(kSentinel);
     EXPECT_FALSE(ReadRegularFile(c.path, 1u << 20, &read));
     EXPECT_EQ(GetLastErrorCode(), c.error);
-    EXPECT_EQ(read, std::vector<uint8_t>{42});
+    EXPECT_EQ(read, FileBytes{42});
   }
 }
 
@@ -424,9 +424,9 @@ TEST_F(FilesTest, BoundedReadOpensNamesOfEveryLengthAndKind) {
     SCOPED_TRACE(c.label);
     const std::vector<uint8_t> contents = {'*', 'P', ++mark};
     ASSERT_TRUE(WriteWholeFile(c.path, contents));
-    std::vector<uint8_t> read;
+    FileBytes read;
     ASSERT_TRUE(ReadRegularFile(c.path, 1u << 20, &read));
-    EXPECT_EQ(read, contents);
+    EXPECT_EQ(read, FileBytes(contents.begin(), contents.end()));
     EXPECT_TRUE(std::filesystem::exists(Utf16ToUtf8(c.path)));  // under its UTF-8 name
   }
 }
@@ -437,7 +437,7 @@ TEST_F(FilesTest, BoundedReadOpensNamesOfEveryLengthAndKind) {
 // kernel's status files claim 0 bytes and give more, as a file that grows does.
 TEST_F(FilesTest, BoundedReadHoldsAFileThatGivesMoreThanItsSizeToTheLimit) {
   const std::u16string status = u"/proc/self/status";
-  std::vector<uint8_t> read;
+  FileBytes read;
   ASSERT_TRUE(ReadRegularFile(status, 1u << 20, &read));
   const std::string text(read.begin(), read.end());
   EXPECT_EQ(text.rfind("Name:", 0), 0u) << text;
@@ -446,7 +446,7 @@ TEST_F(FilesTest, BoundedReadHoldsAFileThatGivesMoreThanItsSizeToTheLimit) {
   SetLastErrorCode(kSentinel);
   EXPECT_FALSE(ReadRegularFile(status, 16, &read));
   EXPECT_EQ(GetLastErrorCode(), kErrorFileTooLarge);
-  EXPECT_EQ(read, std::vector<uint8_t>{42});
+  EXPECT_EQ(read, FileBytes{42});
 }
 #endif
 

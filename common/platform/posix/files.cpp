@@ -149,7 +149,8 @@ int OpenRegularFile(const std::u16string& path, struct stat* status) {
 
 // Appends what is left of the file to `data`; fails with kErrorFileTooLarge when that would
 // take `data` past `limit` bytes.
-bool ReadToEnd(int file, uint64_t limit, std::vector<uint8_t>* data) {
+template <typename Bytes>
+bool ReadToEnd(int file, uint64_t limit, Bytes* data) {
   uint8_t chunk[65536];
   for (;;) {
     const ssize_t count = ::read(file, chunk, sizeof chunk);
@@ -213,7 +214,7 @@ bool ReadWholeFile(const std::u16string& path, std::vector<uint8_t>* contents) {
   return true;
 }
 
-bool ReadRegularFile(const std::u16string& path, uint64_t limit, std::vector<uint8_t>* contents) {
+bool ReadRegularFile(const std::u16string& path, uint64_t limit, FileBytes* contents) {
   if (contents == nullptr) {
     SetLastErrorCode(kErrorInvalidParameter);
     return false;
@@ -226,9 +227,9 @@ bool ReadRegularFile(const std::u16string& path, uint64_t limit, std::vector<uin
     SetLastErrorCode(kErrorFileTooLarge);
     return false;
   }
-  // Straight into a buffer of the size the file has now; a file cut short meanwhile ends
-  // the read early.
-  std::vector<uint8_t> data(static_cast<size_t>(size));
+  // Straight into a buffer of the size the file has now, left unzeroed since the read
+  // fills it; a file cut short meanwhile ends the read early.
+  FileBytes data(static_cast<size_t>(size));
   size_t filled = 0;
   while (filled < data.size()) {
     const ssize_t count =

@@ -31,7 +31,8 @@ HANDLE OpenDiskFile(const std::u16string& path) {
 
 // Appends what is left of the file to `data`; fails with ERROR_FILE_TOO_LARGE when that
 // would take `data` past `limit` bytes.
-bool ReadToEnd(HANDLE file, uint64_t limit, std::vector<uint8_t>* data) {
+template <typename Bytes>
+bool ReadToEnd(HANDLE file, uint64_t limit, Bytes* data) {
   uint8_t chunk[65536];
   for (;;) {
     DWORD count = 0;
@@ -95,7 +96,7 @@ bool ReadWholeFile(const std::u16string& path, std::vector<uint8_t>* contents) {
   return true;
 }
 
-bool ReadRegularFile(const std::u16string& path, uint64_t limit, std::vector<uint8_t>* contents) {
+bool ReadRegularFile(const std::u16string& path, uint64_t limit, FileBytes* contents) {
   if (contents == nullptr) {
     ::SetLastError(ERROR_INVALID_PARAMETER);
     return false;
@@ -110,9 +111,9 @@ bool ReadRegularFile(const std::u16string& path, uint64_t limit, std::vector<uin
     ::SetLastError(ERROR_FILE_TOO_LARGE);
     return false;
   }
-  // Straight into a buffer of the size the file has now; a file cut short meanwhile ends
-  // the read early.
-  std::vector<uint8_t> data(static_cast<size_t>(size));
+  // Straight into a buffer of the size the file has now, left unzeroed since the read
+  // fills it; a file cut short meanwhile ends the read early.
+  FileBytes data(static_cast<size_t>(size));
   size_t filled = 0;
   while (filled < data.size()) {
     const DWORD request =

@@ -4,13 +4,36 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <new>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace kx::platform {
 
 // Reads the whole file; false with the last error set (2 when it does not exist).
 bool ReadWholeFile(const std::u16string& path, std::vector<uint8_t>* contents);
+
+// An allocator whose vectors leave the elements they add uninitialised (rather than
+// zeroed), for buffers that a read is about to fill.
+template <typename T>
+struct UninitialisedAllocator : std::allocator<T> {
+  template <typename U>
+  struct rebind {
+    using other = UninitialisedAllocator<U>;
+  };
+  template <typename U, typename... Args>
+  void construct(U* at, Args&&... args) {
+    if constexpr (sizeof...(Args) == 0) {
+      ::new (static_cast<void*>(at)) U;
+    } else {
+      ::new (static_cast<void*>(at)) U(std::forward<Args>(args)...);
+    }
+  }
+};
+
+// A whole file's bytes.
+using FileBytes = std::vector<uint8_t, UninitialisedAllocator<uint8_t>>;
 
 // The last error of ReadRegularFile for a file over its limit (ERROR_FILE_TOO_LARGE).
 inline constexpr uint32_t kErrorFileTooLarge = 223;
@@ -22,7 +45,7 @@ inline constexpr uint32_t kErrorFileTooLarge = 223;
 // gives what it has). Only a file that claimed no bytes is read to its end, and refused
 // when that passes the limit, so the read never goes on without end.
 // False with the last error set; `contents` is then untouched.
-bool ReadRegularFile(const std::u16string& path, uint64_t limit, std::vector<uint8_t>* contents);
+bool ReadRegularFile(const std::u16string& path, uint64_t limit, FileBytes* contents);
 
 // Writes the whole file, replacing it; false with the last error set.
 bool WriteWholeFile(const std::u16string& path, const std::vector<uint8_t>& contents);
