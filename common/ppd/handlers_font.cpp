@@ -28,11 +28,17 @@ constexpr WordValue kCharacterSets[] = {
     {"83pv", 8},     {"Add", 9},          {"Ext", 10},    {"NWP", 11},
 };
 
+// The text after its first `count` characters, which it has; without the check (and the
+// exception) of substr, as the font list's lines come by the dozen.
+std::string_view After(std::string_view text, size_t count) {
+  return {text.data() + count, text.size() - count};
+}
+
 // The text from its first character that is not a blank.
 std::string_view WithoutLeadingBlanks(std::string_view text) {
   size_t at = 0;
   while (at < text.size() && HasClass(text[at], kClassBlank)) ++at;
-  return text.substr(at);
+  return After(text, at);
 }
 
 // The text after its second double quote; nothing when it has fewer before its end or its
@@ -49,7 +55,7 @@ std::optional<std::string_view> AfterVersion(std::string_view text) {
       const int first = std::countr_zero(marks);
       const int second = std::countr_zero(afterFirst);
       if (p[first] != '"' || p[second] != '"') return std::nullopt;
-      return text.substr(static_cast<size_t>(second) + 1);
+      return After(text, static_cast<size_t>(second) + 1);
     }
   }
 #endif
@@ -75,7 +81,7 @@ FontCoding ReadFontCoding(std::string_view value) {
   const std::string_view text = WithoutLeadingBlanks(value);
   const WordValue* encoding = FindWord(kEncodings, text);
   if (encoding == nullptr) return {kUnknownEncoding, 0};
-  const std::optional<std::string_view> rest = AfterVersion(text.substr(encoding->word.size()));
+  const std::optional<std::string_view> rest = AfterVersion(After(text, encoding->word.size()));
   if (!rest) return {encoding->value, 0};
   const WordValue* characterSet = FindWord(kCharacterSets, WithoutLeadingBlanks(*rest));
   return {encoding->value, characterSet != nullptr ? characterSet->value : kUnknownCharacterSet};

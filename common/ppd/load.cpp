@@ -68,7 +68,7 @@ bool ParseBytesEntryByEntryForTesting(std::string_view bytes, Parser& parser) {
   return ParseFileBytes(parser, FontLines::kThroughTheTokenizer);
 }
 
-bool LoadFile(const std::u16string& path, Parser& parser) {
+bool LoadFile(std::u16string_view path, Parser& parser) {
   return ReadPpdFile(path, &parser.fileBytes) && ParseFileBytes(parser);
 }
 

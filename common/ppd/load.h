@@ -25,6 +25,6 @@ bool ParseBytesEntryByEntryForTesting(std::string_view bytes, Parser& parser);
 // Reads the file into the parser and parses it; false also when the file is missing,
 // unreadable, empty, not a regular file or larger than kLargestPpdFile (those are refused
 // before reading).
-bool LoadFile(const std::u16string& path, Parser& parser);
+bool LoadFile(std::u16string_view path, Parser& parser);
 
 }  // namespace kx::ppd

@@ -13,7 +13,7 @@ namespace kx::ppd {
 
 const PpdImage* PpdOpen(const char16_t* path) {
   if (path == nullptr) return nullptr;
-  const std::u16string filePath(path);
+  const std::u16string_view filePath(path);
   Parser parser;
   if (!LoadFile(filePath, parser)) return nullptr;
   return BuildImage(parser, filePath);

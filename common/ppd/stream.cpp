@@ -4,7 +4,7 @@
 
 namespace kx::ppd {
 
-bool ReadPpdFile(const std::u16string& path, platform::FileBytes* bytes) {
+bool ReadPpdFile(std::u16string_view path, platform::FileBytes* bytes) {
   platform::FileBytes read;
   if (!platform::ReadRegularFile(path, kLargestPpdFile, &read) || read.empty()) return false;
   *bytes = std::move(read);

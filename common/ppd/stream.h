@@ -2,7 +2,7 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/files.h"
@@ -35,6 +35,6 @@ inline constexpr uint32_t kLargestPpdFile = 64u << 20;
 // Reads the whole file into `bytes`. False when the path names no regular file (a folder,
 // a device or a pipe is refused without waiting on it), or the file is missing,
 // unreadable, empty or larger than kLargestPpdFile; nothing is read then.
-bool ReadPpdFile(const std::u16string& path, platform::FileBytes* bytes);
+bool ReadPpdFile(std::u16string_view path, platform::FileBytes* bytes);
 
 }  // namespace kx::ppd

@@ -71,7 +71,7 @@ bool FailWithErrno() {
 class NativeName {
  public:
   // False, with the last error set, when no file can have that name.
-  bool Set(const std::u16string& path) {
+  bool Set(std::u16string_view path) {
     if (path.size() < sizeof short_) {
       size_t length = 0;
       while (length < path.size() && path[length] != u'\0' && path[length] < 0x80) {
@@ -83,7 +83,7 @@ class NativeName {
         return true;
       }
     }
-    return NativePath(path, &long_);  // which refuses an empty name or one with a NUL
+    return NativePath(std::u16string(path), &long_);  // refuses an empty name or a NUL
   }
   // A converted name is never empty, so an empty long_ means the short one.
   const char* c_str() const { return long_.empty() ? short_ : long_.c_str(); }
@@ -128,7 +128,7 @@ constexpr size_t kLargestTransfer = size_t{1} << 30;
 // otherwise. Without O_NONBLOCK opening a pipe would wait for its writer. A folder opens
 // for reading here but not on Windows, where it is "access denied"; a device or a pipe is
 // refused the same way rather than read.
-int OpenRegularFile(const std::u16string& path, struct stat* status) {
+int OpenRegularFile(std::u16string_view path, struct stat* status) {
   NativeName native;
   if (!native.Set(path)) return -1;
   FileDescriptor file(::open(native.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
@@ -214,7 +214,7 @@ bool ReadWholeFile(const std::u16string& path, std::vector<uint8_t>* contents) {
   return true;
 }
 
-bool ReadRegularFile(const std::u16string& path, uint64_t limit, FileBytes* contents) {
+bool ReadRegularFile(std::u16string_view path, uint64_t limit, FileBytes* contents) {
   if (contents == nullptr) {
     SetLastErrorCode(kErrorInvalidParameter);
     return false;

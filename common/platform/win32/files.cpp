@@ -96,11 +96,12 @@ bool ReadWholeFile(const std::u16string& path, std::vector<uint8_t>* contents) {
   return true;
 }
 
-bool ReadRegularFile(const std::u16string& path, uint64_t limit, FileBytes* contents) {
+bool ReadRegularFile(std::u16string_view pathView, uint64_t limit, FileBytes* contents) {
   if (contents == nullptr) {
     ::SetLastError(ERROR_INVALID_PARAMETER);
     return false;
   }
+  const std::u16string path(pathView);  // the system takes names that end in a NUL
   if (IsImpossiblePath(path)) return false;
   win32::UniqueHandle file(OpenDiskFile(path));
   if (!file.valid()) return false;

@@ -6,6 +6,7 @@
 #include <memory>
 #include <new>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -45,7 +46,7 @@ inline constexpr uint32_t kErrorFileTooLarge = 223;
 // gives what it has). Only a file that claimed no bytes is read to its end, and refused
 // when that passes the limit, so the read never goes on without end.
 // False with the last error set; `contents` is then untouched.
-bool ReadRegularFile(const std::u16string& path, uint64_t limit, FileBytes* contents);
+bool ReadRegularFile(std::u16string_view path, uint64_t limit, FileBytes* contents);
 
 // Writes the whole file, replacing it; false with the last error set.
 bool WriteWholeFile(const std::u16string& path, const std::vector<uint8_t>& contents);
