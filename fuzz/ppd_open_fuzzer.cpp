@@ -1,15 +1,20 @@
 // Fuzzes PpdOpen: each input becomes a PPD file, is opened, and every record and string
-// of the image is read through the accessors, as callers walk it.
+// of the image is read through the accessors, as callers walk it. Each input is also
+// parsed with font list lines read in one step and through the tokenizer, which must give
+// the same image.
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
 #include <filesystem>
 #include <random>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/files.h"
 #include "platform/text.h"
+#include "ppd/image_builder.h"
+#include "ppd/load.h"
 #include "ppd/ppd.h"
 
 namespace {
@@ -122,9 +127,33 @@ size_t WalkHeader(const PpdImage* image) {
   return sum;
 }
 
+// The image of the input's bytes, or null when the parse or the build refuses them.
+const PpdImage* ImageOf(std::string_view bytes, bool (*parse)(std::string_view, Parser&)) {
+  Parser parser;
+  if (!parse(bytes, parser)) return nullptr;
+  return BuildImage(parser, u"/fuzz.ppd");
+}
+
+// Font list lines read in one step must come to what the tokenizer and the dispatcher
+// make of them.
+void CompareFontLineReading(const uint8_t* data, size_t size) {
+  const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+  const PpdImage* inOneStep = ImageOf(bytes, &ParseBytes);
+  const PpdImage* entryByEntry = ImageOf(bytes, &ParseBytesEntryByEntryForTesting);
+  if ((inOneStep == nullptr) != (entryByEntry == nullptr)) __builtin_trap();
+  if (inOneStep != nullptr &&
+      (inOneStep->totalSize != entryByEntry->totalSize ||
+       std::memcmp(inOneStep, entryByEntry, inOneStep->totalSize) != 0)) {
+    __builtin_trap();
+  }
+  PpdClose(inOneStep);
+  PpdClose(entryByEntry);
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  CompareFontLineReading(data, size);
   const std::vector<uint8_t> bytes(data, data + size);
   if (!kx::platform::WriteWholeFile(InputPath(), bytes)) __builtin_trap();
   const PpdImage* image = PpdOpen(InputPath().c_str());
