@@ -14,7 +14,7 @@ namespace {
 
 constexpr char kFontPrefix[] = {'*', 'F', 'o', 'n', 't'};
 
-// The line's tokens where they lie; each ends at a delimiter the line has already passed.
+// Where a font line's name and value lie in the file's bytes.
 struct FontLine {
   uint8_t* name;
   uint8_t* colon;  // ends the name

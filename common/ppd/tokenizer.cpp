@@ -10,8 +10,8 @@ namespace {
 
 // Each scan returns the first byte from `p` on that ends the run, or `end`.
 
-// Most often the line end is the very next byte (after a quoted value), which is looked at
-// before a scan is set up.
+// Most often the line end is the very next byte (after a quoted value), which is then
+// taken without a scan.
 uint8_t* FindLineEnd(uint8_t* p, uint8_t* end) {
   if (p != end && IsLineEnd(*p)) return p;
   return Into(p, FindFirstOf<'\n', '\r'>(p, end));
