@@ -2,6 +2,9 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <string>
+
+#include "platform/text.h"
 
 namespace kx::settings_tool {
 namespace {
@@ -69,24 +72,6 @@ void WriteValue(const Json& value, int depth, std::string* out) {
       *out += closing + "}";
       return;
     }
-  }
-}
-
-void AppendUtf8(uint32_t code, std::string* out) {
-  if (code < 0x80) {
-    out->push_back(static_cast<char>(code));
-  } else if (code < 0x800) {
-    out->push_back(static_cast<char>(0xC0 | (code >> 6)));
-    out->push_back(static_cast<char>(0x80 | (code & 0x3F)));
-  } else if (code < 0x10000) {
-    out->push_back(static_cast<char>(0xE0 | (code >> 12)));
-    out->push_back(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
-    out->push_back(static_cast<char>(0x80 | (code & 0x3F)));
-  } else {
-    out->push_back(static_cast<char>(0xF0 | (code >> 18)));
-    out->push_back(static_cast<char>(0x80 | ((code >> 12) & 0x3F)));
-    out->push_back(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
-    out->push_back(static_cast<char>(0x80 | (code & 0x3F)));
   }
 }
 
@@ -231,16 +216,17 @@ class Parser {
     }
     uint32_t code = 0;
     if (!ParseHex4(&code)) return false;
+    std::u16string units(1, static_cast<char16_t>(code));
     if (code >= 0xD800 && code < 0xDC00) {
       uint32_t low = 0;
       if (!TakeWord("\\u") || !ParseHex4(&low) || low < 0xDC00 || low > 0xDFFF) {
         return Fail("a high surrogate without its low half");
       }
-      code = 0x10000 + ((code - 0xD800) << 10) + (low - 0xDC00);
+      units.push_back(static_cast<char16_t>(low));
     } else if (code >= 0xDC00 && code < 0xE000) {
       return Fail("a low surrogate on its own");
     }
-    AppendUtf8(code, text);
+    *text += platform::Utf16ToUtf8(units);
     return true;
   }
 
