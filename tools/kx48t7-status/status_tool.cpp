@@ -6,6 +6,7 @@
 #include "device/printer_address.h"
 #include "device/printer_answers.h"
 #include "device/snmp_status.h"
+#include "json.h"
 #include "platform/text.h"
 
 namespace kx::status {
@@ -81,39 +82,6 @@ std::string StatusText(const Report& report) {
   return text;
 }
 
-std::string JsonString(std::string_view text) {
-  std::string quoted = "\"";
-  for (const char c : text) {
-    const auto byte = static_cast<unsigned char>(c);
-    switch (c) {
-      case '"':
-        quoted += "\\\"";
-        break;
-      case '\\':
-        quoted += "\\\\";
-        break;
-      case '\n':
-        quoted += "\\n";
-        break;
-      case '\r':
-        quoted += "\\r";
-        break;
-      case '\t':
-        quoted += "\\t";
-        break;
-      default:
-        if (byte < 0x20 || byte == 0x7F) {
-          char escape[8];
-          std::snprintf(escape, sizeof escape, "\\u%04x", byte);
-          quoted += escape;
-        } else {
-          quoted += c;
-        }
-    }
-  }
-  return quoted + "\"";
-}
-
 // Text that goes to the terminal: control characters an agent may send are shown as
 // escapes, so they cannot move the cursor or end a line early.
 std::string PrintableText(std::string_view text) {
@@ -160,12 +128,12 @@ void PrintText(const Report& report, std::ostream& out) {
 
 void PrintJson(const Report& report, std::ostream& out) {
   const bool answered = report.status == device::kStatusAnswered;
-  out << "{\n  \"address\": " << JsonString(report.address)
-      << ",\n  \"community\": " << JsonString(report.community)
+  out << "{\n  \"address\": " << JsonQuoted(report.address)
+      << ",\n  \"community\": " << JsonQuoted(report.community)
       << ",\n  \"answered\": " << (answered ? "true" : "false")
       << ",\n  \"status\": " << report.status << ",\n  \"failure\": ";
   if (report.failure.call != nullptr) {
-    out << "{\"call\": " << JsonString(report.failure.call)
+    out << "{\"call\": " << JsonQuoted(report.failure.call)
         << ", \"error\": " << report.failure.error << "}";
   } else {
     out << "null";
@@ -175,13 +143,13 @@ void PrintJson(const Report& report, std::ostream& out) {
     for (size_t i = 0; i < device::kScalarRowCount; ++i) {
       const device::ScalarQueryRow& row = report.rows[i];
       out << (i == 0 ? "\n" : ",\n") << "    {\"row\": " << i
-          << ", \"objectId\": " << JsonString(row.objectId) << ", \"index\": " << row.index
+          << ", \"objectId\": " << JsonQuoted(row.objectId) << ", \"index\": " << row.index
           << ", \"value\": " << row.value << "}";
     }
     out << "\n  ],\n  \"installedOptions\": [";
     bool first = true;
     for (const device::AnsweredOption& option : device::kAnsweredOptions) {
-      out << (first ? "\n" : ",\n") << "    {\"keyword\": " << JsonString(option.keyword)
+      out << (first ? "\n" : ",\n") << "    {\"keyword\": " << JsonQuoted(option.keyword)
           << ", \"flag\": " << option.flag << ", \"installed\": "
           << (device::IsOptionInstalled(option, report.rows) ? "true" : "false") << "}";
       first = false;
@@ -191,20 +159,20 @@ void PrintJson(const Report& report, std::ostream& out) {
       const device::SupplyRecord& record = report.supplies[static_cast<size_t>(i)];
       const SupplyDisplay display = device::DescribeSupply(record);
       out << (i == 0 ? "\n" : ",\n") << "    {\"description\": "
-          << JsonString(Utf8(device::SupplyText(record.description,
+          << JsonQuoted(Utf8(device::SupplyText(record.description,
                                                 device::kSupplyTextSize)))
           << ", \"level\": " << record.level << ", \"maximum\": " << record.maximum
           << ", \"unit\": "
-          << JsonString(Utf8(device::SupplyText(record.unit, device::kSupplyTextSize)))
+          << JsonQuoted(Utf8(device::SupplyText(record.unit, device::kSupplyTextSize)))
           << ", \"type\": " << record.type
-          << ", \"group\": " << JsonString(GroupName(display.group))
+          << ", \"group\": " << JsonQuoted(GroupName(display.group))
           << ", \"percent\": ";
       if (display.kind == SupplyDisplay::Kind::kPercent) {
         out << display.percent;
       } else {
         out << "null";
       }
-      out << ", \"display\": " << JsonString(Utf8(display.text)) << "}";
+      out << ", \"display\": " << JsonQuoted(Utf8(display.text)) << "}";
     }
     out << (report.supplyCount > 0 ? "\n  ]" : "]");
   }

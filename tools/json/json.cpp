@@ -6,7 +6,7 @@
 
 #include "platform/text.h"
 
-namespace kx::settings_tool {
+namespace kx {
 namespace {
 
 // Nesting deeper than any export file needs is refused rather than recursed into.
@@ -22,9 +22,9 @@ void WriteString(std::string_view text, std::string* out) {
       case '\r': *out += "\\r"; break;
       case '\t': *out += "\\t"; break;
       default:
-        if (static_cast<unsigned char>(c) < 0x20) {
+        if (const auto byte = static_cast<unsigned char>(c); byte < 0x20 || byte == 0x7F) {
           char escaped[8];
-          std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned>(c));
+          std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned>(byte));
           *out += escaped;
         } else {
           out->push_back(c);
@@ -302,6 +302,12 @@ Json& Json::Add(std::string key, Json value) {
   return members_.back().second;
 }
 
+std::string JsonQuoted(std::string_view text) {
+  std::string quoted;
+  WriteString(text, &quoted);
+  return quoted;
+}
+
 std::string WriteJson(const Json& value) {
   std::string out;
   WriteValue(value, 0, &out);
@@ -313,4 +319,4 @@ bool ParseJson(std::string_view text, Json* value, std::string* error) {
   return Parser(text).ParseDocument(value, error);
 }
 
-}  // namespace kx::settings_tool
+}  // namespace kx

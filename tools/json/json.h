@@ -1,5 +1,5 @@
-// The JSON the tool writes (--json output, export files) and reads (import files): a small
-// tree of values. Numbers keep their text, since every number here is a record field that
+// The JSON the command-line tools write (--json output, export files) and read (import
+// files): a small tree of values. Numbers keep their text, since every number here is a record field that
 // is parsed again by the field's own rules. Strings are UTF-8.
 #pragma once
 
@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-namespace kx::settings_tool {
+namespace kx {
 
 class Json {
  public:
@@ -40,6 +40,10 @@ class Json {
   std::vector<std::pair<std::string, Json>> members_;
 };
 
+// The text as a JSON string, quotes included: quotes, backslashes and control characters
+// escaped, other bytes (UTF-8) as they are.
+std::string JsonQuoted(std::string_view text);
+
 // Indented by two spaces per level, ending with a line end.
 std::string WriteJson(const Json& value);
 
@@ -47,4 +51,4 @@ std::string WriteJson(const Json& value);
 // saying where it went wrong. A duplicate key in an object is an error.
 bool ParseJson(std::string_view text, Json* value, std::string* error);
 
-}  // namespace kx::settings_tool
+}  // namespace kx
