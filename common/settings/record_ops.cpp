@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <iterator>
+#include <string>
 
 #include "platform/codepage.h"
 #include "platform/registry.h"
@@ -96,6 +98,16 @@ void ResetPrinterDeviceOptions(DeviceOptions* options) {
 }
 
 }  // namespace
+
+void StoreAnsiWatermarkText(PrivateRecord* record) {
+  constexpr uint32_t kAnsiCopyFlags = platform::kWcCompositeCheck | platform::kWcSepChars;
+  constexpr int kAnsiCopySize = sizeof(PrivateRecord::watermarkTextAnsi);
+  std::fill(std::begin(record->watermarkTextAnsi), std::end(record->watermarkTextAnsi), '\0');
+  const std::u16string text(FieldText(record->watermark.text));
+  platform::WideCharToMultiByte(platform::kCpAcp, kAnsiCopyFlags, text.c_str(), -1,
+                                record->watermarkTextAnsi, kAnsiCopySize, nullptr, nullptr);
+  record->watermarkCodePage = static_cast<uint16_t>(platform::AnsiCodePage());
+}
 
 void SetWatermarkJobDefault(WatermarkRecord* watermark) {
   *watermark = WatermarkRecord{};

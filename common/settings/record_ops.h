@@ -20,6 +20,12 @@ bool MergeRecord(const PrivateRecord* source, PrivateRecord* destination,
 bool ValidateRecord(PrivateRecord* record);
 
 // The watermark a fresh record carries: none.
+// The copy of the watermark text that the rendering plug-in writes, in the ANSI code page
+// (named beside it): composite characters checked and their accents kept as characters of
+// their own. The copy is cleared first, so that it never keeps an earlier watermark's
+// text.
+void StoreAnsiWatermarkText(PrivateRecord* record);
+
 void SetWatermarkJobDefault(WatermarkRecord* watermark);
 // The watermark the library gives a new entry: the job default, enabled.
 void SetWatermarkNewDefault(WatermarkRecord* watermark);

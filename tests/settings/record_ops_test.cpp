@@ -95,6 +95,19 @@ TEST(RecordDefaultsTest, WatermarkFontFollowsTheOemCodePage) {
   EXPECT_EQ(FieldText(watermark.fontName), u"Courier");
 }
 
+// The plug-in prints the watermark from its ANSI copy: a new text replaces the whole of an
+// earlier, longer one, in the code page named beside it.
+TEST(RecordDefaultsTest, WatermarkAnsiCopyReplacesTheEarlierText) {
+  ScopedEnvironment acp("KX48T7_ACP", "949");
+  PrivateRecord record{};
+  std::strcpy(record.watermarkTextAnsi, "AN EARLIER AND LONGER WATERMARK");
+  StoreText(record.watermark.text, u"대외비");
+  StoreAnsiWatermarkText(&record);
+  EXPECT_STREQ(record.watermarkTextAnsi, "\xB4\xEB\xBF\xDC\xBA\xF1");
+  EXPECT_EQ(std::strlen(record.watermarkTextAnsi + 7), 0u);  // nothing of the earlier text
+  EXPECT_EQ(record.watermarkCodePage, 949);
+}
+
 TEST(RecordDefaultsTest, PrinterWithoutDriverInformationKeepsAnEmptyPath) {
   test::TempStore store;
   auto record = DefaultRecord(nullptr);

@@ -2,14 +2,13 @@
 
 #include "core/user_store.h"
 #include "joboptions/custom_settings_store.h"
-#include "platform/codepage.h"
 #include "platform/registry.h"
 #include "platform/spooler.h"
 #include "platform/store.h"
 #include "platform/text.h"
 #include "platform/win32_errors.h"
-#include "settings/field_table.h"
 #include "settings/printer_defaults.h"
+#include "settings/record_ops.h"
 #include "settings/record_text.h"
 #include "watermarks/watermark_store.h"
 
@@ -87,16 +86,6 @@ std::optional<std::string> ReadCustomSetting(const std::u16string& printer,
   return std::nullopt;
 }
 
-// The record keeps a copy of the watermark text in the ANSI code page, and that code page,
-// beside the watermark (the banner pages choose their labels by it).
-void StoreAnsiWatermarkText(settings::PrivateRecord* record) {
-  const std::u16string text(settings::FieldText(record->watermark.text));
-  std::string error;
-  if (const settings::RecordField* field = settings::FindRecordField("watermarkTextAnsi")) {
-    settings::SetRecordField(record, *field, platform::Utf16ToUtf8(text), &error);
-  }
-  record->watermarkCodePage = static_cast<uint16_t>(platform::AnsiCodePage());
-}
 
 }  // namespace
 
@@ -136,7 +125,7 @@ void ApplyStoredJobSettings(const StoredJobSettings& stored, settings::PrivateRe
   }
   if (stored.watermark) {
     record->watermark = *stored.watermark;
-    StoreAnsiWatermarkText(record);
+    settings::StoreAnsiWatermarkText(record);
   }
 }
 

@@ -1,11 +1,7 @@
 // The records the previews are made from, built the way the settings pages build a job's
 // record when a watermark is chosen or a custom setting applied.
-#include <algorithm>
-#include <iterator>
-
 #include "group.h"
 #include "joboptions/custom_settings_store.h"
-#include "platform/codepage.h"
 #include "platform/spooler.h"
 #include "platform/text.h"
 #include "preview_verb.h"
@@ -15,24 +11,6 @@
 #include "watermarks/watermark_store.h"
 
 namespace kx::settings_tool {
-namespace {
-
-// The rendering plug-in writes the watermark from the record's ANSI copy of its text, in
-// the code page named beside it; the overlay page makes the copy with these flags
-// (composite characters checked, their accents kept as characters of their own).
-constexpr uint32_t kWcSepChars = 0x20;
-constexpr uint32_t kAnsiCopyFlags = platform::kWcCompositeCheck | kWcSepChars;
-
-void StoreAnsiWatermarkText(settings::PrivateRecord* record) {
-  std::fill(std::begin(record->watermarkTextAnsi), std::end(record->watermarkTextAnsi), '\0');
-  const std::u16string text(settings::FieldText(record->watermark.text));
-  constexpr int kCopySize = static_cast<int>(sizeof record->watermarkTextAnsi);
-  platform::WideCharToMultiByte(platform::kCpAcp, kAnsiCopyFlags, text.c_str(), -1,
-                                record->watermarkTextAnsi, kCopySize, nullptr, nullptr);
-  record->watermarkCodePage = static_cast<uint16_t>(platform::AnsiCodePage());
-}
-
-}  // namespace
 
 Outcome RecordWithWatermark(const Command& command, settings::PrivateRecord* record) {
   const std::u16string printer = platform::Utf8ToUtf16(command.printer);
@@ -47,7 +25,7 @@ Outcome RecordWithWatermark(const Command& command, settings::PrivateRecord* rec
   // Choosing "none" turns the job's watermark off.
   const ui::TextRow none[] = {ui::kPredefinedWatermarks[ui::kNoWatermark]};
   if (ui::NameInTable(none, name)) record->watermark.enabled = 0;
-  StoreAnsiWatermarkText(record);
+  settings::StoreAnsiWatermarkText(record);
   return Outcome::Ok();
 }
 

@@ -4,6 +4,7 @@
 
 #include "dialog_routines.h"
 #include "platform/codepage.h"
+#include "settings/record_ops.h"
 #include "platform/dialog_template.h"
 #include "platform/dialogs.h"
 #include "settings/record_text.h"
@@ -42,12 +43,6 @@ constexpr char kDownloadMessage[] =
     "\xB4\xD9\xBF\xEE\xB7\xCE\xB5\xE5 \xB0\xFC\xB8\xAE\xC0\xDA \xBD\xC3\xC0\xDB\xC7\xD2 "
     "\xBC\xF6 \xBE\xF8\xC0\xBD.\n \xC0\xAF\xC6\xBF\xB8\xAE\xC6\xBC\xB8\xA6 "
     "\xBC\xB3\xC4\xA1, \xB6\xC7\xB4\xC2 \xC0\xE7\xBC\xB3\xC4\xA1 \xC7\xCF\xBD\xCA\xBD\xC3\xBF\xC0";
-
-// The flags the rendering plug-in's copy of the watermark text is made with: composite
-// characters are checked and their accents kept as characters of their own.
-constexpr uint32_t kWcSepChars = 0x20;
-constexpr uint32_t kAnsiCopyFlags = platform::kWcCompositeCheck | kWcSepChars;
-constexpr int kAnsiCopySize = sizeof(PrivateRecord::watermarkTextAnsi);
 
 bool ClosesBalloon(UINT code) {
   return code == EN_CHANGE || code == EN_KILLFOCUS || code == CBN_SELCHANGE ||
@@ -145,7 +140,7 @@ INT_PTR OverlayPage::OnNotify(NMHDR& header) {
     case PSN_KILLACTIVE:
     case PSN_APPLY:
       // The page never refuses to be entered, left or applied.
-      StoreAnsiWatermarkText();
+      settings::StoreAnsiWatermarkText(record_);
       platform::SetWindowLongPtr(page_, DWLP_MSGRESULT, PSNRET_NOERROR);
       return 1;
     case PSN_RESET:
@@ -154,16 +149,6 @@ INT_PTR OverlayPage::OnNotify(NMHDR& header) {
     default:
       return 0;
   }
-}
-
-// The rendering plug-in writes the watermark from this copy, in the code page named
-// beside it.
-void OverlayPage::StoreAnsiWatermarkText() {
-  std::fill(std::begin(record_->watermarkTextAnsi), std::end(record_->watermarkTextAnsi), '\0');
-  const std::u16string text(settings::FieldText(record_->watermark.text));
-  platform::WideCharToMultiByte(platform::kCpAcp, kAnsiCopyFlags, text.c_str(), -1,
-                                record_->watermarkTextAnsi, kAnsiCopySize, nullptr, nullptr);
-  record_->watermarkCodePage = static_cast<uint16_t>(platform::AnsiCodePage());
 }
 
 // Cancel of the sheet: the job's overlays and watermark as they were when the page

@@ -93,7 +93,6 @@ class OverlayPage {
   // overlay_page_state.cpp
   void TakeMessages();
   void RefreshAndFill();
-  void StoreAnsiWatermarkText();
   void ResetFromSnapshot();
   void AnswerTipText(host::NMTTDISPINFOW* request);
   void ReportChange();

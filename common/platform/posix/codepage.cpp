@@ -34,7 +34,6 @@ constexpr char kDefaultChar = '?';
 constexpr uint32_t kMbComposite = 0x02;
 constexpr uint32_t kMbUseGlyphChars = 0x04;
 constexpr uint32_t kWcDiscardNs = 0x10;
-constexpr uint32_t kWcSepChars = 0x20;
 constexpr uint32_t kMbKnownFlags =
     kMbPrecomposed | kMbComposite | kMbUseGlyphChars | kMbErrInvalidChars;
 constexpr uint32_t kWcKnownFlags =

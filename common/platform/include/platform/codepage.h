@@ -18,6 +18,7 @@ inline constexpr uint32_t kWcCompositeCheck = 0x200;
 inline constexpr uint32_t kWcDefaultChar = 0x40;
 inline constexpr uint32_t kWcErrInvalidChars = 0x80;
 inline constexpr uint32_t kWcNoBestFitChars = 0x400;
+inline constexpr uint32_t kWcSepChars = 0x20;
 
 // Same layout as CPINFOEXW.
 struct CodePageInfoEx {
