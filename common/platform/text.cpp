@@ -118,10 +118,19 @@ bool DecodeUtf8(std::string_view text, std::u16string* out) {
   return valid;
 }
 
+// Text is mostly ASCII (paths, names): a leading ASCII run is narrowed unit by unit, and
+// what follows it (which may start a surrogate pair) is encoded in full.
 bool EncodeUtf8(std::u16string_view text, std::string* out) {
   bool valid = true;
-  out->reserve(out->size() + text.size());
-  for (size_t index = 0; index < text.size(); ++index) {
+  size_t ascii = 0;
+  while (ascii < text.size() && text[ascii] < 0x80) ++ascii;
+  const size_t start = out->size();
+  out->resize(start + ascii);
+  for (size_t index = 0; index < ascii; ++index) {
+    (*out)[start + index] = static_cast<char>(text[index]);
+  }
+  if (ascii < text.size()) out->reserve(out->size() + (text.size() - ascii));
+  for (size_t index = ascii; index < text.size(); ++index) {
     const char32_t unit = text[index];
     if (IsHighSurrogate(unit) && index + 1 < text.size() && IsLowSurrogate(text[index + 1])) {
       const char32_t low = text[index + 1];
@@ -153,14 +162,9 @@ size_t BoundedLength(const char* text, size_t capacity) {
   return length;
 }
 
-// Text is mostly ASCII (paths, names), and an ASCII run is narrowed unit by unit; what
-// follows the run (which may start a surrogate pair) is encoded in full.
 std::string Utf16ToUtf8(std::u16string_view text) {
-  size_t ascii = 0;
-  while (ascii < text.size() && text[ascii] < 0x80) ++ascii;
-  std::string out(ascii, '\0');
-  for (size_t index = 0; index < ascii; ++index) out[index] = static_cast<char>(text[index]);
-  if (ascii < text.size()) detail::EncodeUtf8(text.substr(ascii), &out);
+  std::string out;
+  detail::EncodeUtf8(text, &out);
   return out;
 }
 
