@@ -15,6 +15,8 @@ namespace kx::ppd {
 // Fixed-point number with 8 fraction bits (256 = 1.0), in points where the PPD gives
 // points.
 using Fixed = int32_t;
+// The Fixed value of 1.0.
+inline constexpr Fixed kFixedOne = 256;
 // Offset of a record or string from the start of the image; 0 for none.
 using Ref = uint32_t;
 

@@ -7,6 +7,7 @@
 #include "platform/text.h"
 #include "ppd/ppd.h"
 #include "ppd_option_map.h"
+#include "settings/printer_defaults.h"
 
 namespace kx::filter {
 namespace {
@@ -17,8 +18,6 @@ constexpr size_t kTitleArgument = 2;
 constexpr size_t kCopiesArgument = 3;
 constexpr size_t kOptionsArgument = 4;
 constexpr size_t kFileArgument = 5;
-
-using PpdImage = std::unique_ptr<const ppd::PpdImage, decltype(&ppd::PpdClose)>;
 
 bool ParseCopies(const std::string& text, short* copies) {
   int value = 0;
@@ -71,7 +70,7 @@ bool BuildFilterJob(const FilterInvocation& invocation, const PrinterLookup& pri
     return false;
   }
 
-  PpdImage ppd(ppd::PpdOpen(platform::Utf8ToUtf16(*invocation.ppd).c_str()), &ppd::PpdClose);
+  settings::PpdHandle ppd(ppd::PpdOpen(platform::Utf8ToUtf16(*invocation.ppd).c_str()), &ppd::PpdClose);
   if (!ppd) {
     *error = "cannot read the PPD file " + *invocation.ppd;
     return false;

@@ -85,7 +85,6 @@ constexpr NamedNumber kOrientations[] = {{"3", kPortrait}, {"4", kLandscape}};
 
 // The PPD's dimensions are points with 8 fraction bits; the device mode's are tenths of
 // a millimetre.
-constexpr double kFixedOne = 256.0;
 constexpr double kTenthsOfMillimetrePerPoint = 254.0 / 72.0;
 
 const OptionRow* FindRow(std::string_view name) {
@@ -144,7 +143,7 @@ bool ApplyPaperSize(const ppd::PpdImage* ppd, const std::string& value,
   const auto* size = ppd::OptionRecord<ppd::PpdPageSizeOption>(ppd, feature, option);
   if (size == nullptr) return false;
   const auto tenths = [](ppd::Fixed points) {
-    return static_cast<short>(std::lround(points / kFixedOne * kTenthsOfMillimetrePerPoint));
+    return static_cast<short>(std::lround(points / ppd::kFixedOne * kTenthsOfMillimetrePerPoint));
   };
   options->deviceMode.paperWidth = tenths(size->paperWidth);
   options->deviceMode.paperLength = tenths(size->paperHeight);

@@ -3,14 +3,11 @@
 #include <memory>
 
 #include "ppd/ppd.h"
+#include "settings/printer_defaults.h"
 #include "settings/record_text.h"
 
 namespace kx::preview {
 namespace {
-
-using PpdHandle = std::unique_ptr<const ppd::PpdImage, decltype(&ppd::PpdClose)>;
-
-constexpr int kFixedOne = 256;  // the PPD image's fixed-point 1.0
 
 // The page-size record of the feature's default option: the default index followed that
 // many links from its first option.
@@ -29,12 +26,12 @@ const ppd::PpdPageSizeOption* DefaultPageSize(const ppd::PpdImage* image) {
 
 PaperSize PpdDefaultPaper(const std::u16string& ppdPath) {
   if (ppdPath.empty()) return kFallbackPaper;
-  const PpdHandle image(ppd::PpdOpen(ppdPath.c_str()), ppd::PpdClose);
+  const settings::PpdHandle image(ppd::PpdOpen(ppdPath.c_str()), ppd::PpdClose);
   if (image == nullptr) return kFallbackPaper;
   const ppd::PpdPageSizeOption* size = DefaultPageSize(image.get());
   if (size == nullptr || size->paperWidth <= 0 || size->paperHeight <= 0) return kFallbackPaper;
-  return {.width = (size->paperWidth + kFixedOne / 2) / kFixedOne,
-          .height = (size->paperHeight + kFixedOne / 2) / kFixedOne};
+  return {.width = (size->paperWidth + ppd::kFixedOne / 2) / ppd::kFixedOne,
+          .height = (size->paperHeight + ppd::kFixedOne / 2) / ppd::kFixedOne};
 }
 
 PaperSize RecordPaper(const settings::PrivateRecord& record) {
