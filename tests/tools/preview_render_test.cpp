@@ -2,10 +2,10 @@
 // paper's proportions and the watermark's ink in its colour; bad requests are refused.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <optional>
 
+#include "platform/environment.h"
 #include "preview_png.h"
 #include "settings/record_ops.h"
 #include "settings/record_text.h"
@@ -24,28 +24,6 @@ using png::Rgb;
 constexpr int32_t kBlue = 1;
 constexpr int32_t kRed = 3;
 constexpr double kA4Proportion = 595.0 / 842.0;
-
-// Sets an environment variable for the object's lifetime.
-class ScopedEnvironment {
- public:
-  ScopedEnvironment(const char* name, const std::string& value) : name_(name) {
-    if (const char* old = std::getenv(name)) previous_ = old;
-    setenv(name, value.c_str(), 1);
-  }
-  ~ScopedEnvironment() {
-    if (previous_) {
-      setenv(name_, previous_->c_str(), 1);
-    } else {
-      unsetenv(name_);
-    }
-  }
-  ScopedEnvironment(const ScopedEnvironment&) = delete;
-  ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
-
- private:
-  const char* name_;
-  std::optional<std::string> previous_;
-};
 
 class PreviewRenderTest : public ::testing::Test {
  protected:
@@ -100,8 +78,8 @@ TEST_F(PreviewRenderTest, DrawsTheWatermarkInItsColourOnThePaper) {
 // Central-European systems re-encode the watermark font with the host's encoding vector,
 // which the printer side must provide for the preview as for the job.
 TEST_F(PreviewRenderTest, DrawsCentralEuropeanText) {
-  const ScopedEnvironment ansi("KX48T7_ACP", "1250");
-  const ScopedEnvironment oem("KX48T7_OEMCP", "852");
+  const test::ScopedEnvironment ansi("KX48T7_ACP", "1250");
+  const test::ScopedEnvironment oem("KX48T7_OEMCP", "852");
   settings::PrivateRecord record = StoredStyleRecord(u"D\u016Fv\u011Brn\u00E9");
   record.watermark.colourFlag = 1;
   record.watermark.shadeOrColour = kRed;
@@ -132,7 +110,7 @@ TEST_F(PreviewRenderTest, RefusesWhatItCannotDraw) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    std::optional<ScopedEnvironment> path;
+    std::optional<test::ScopedEnvironment> path;
     if (c.searchPath != nullptr) path.emplace("PATH", c.searchPath);
     settings::PrivateRecord record = StoredStyleRecord(u"CONFIDENTIAL");
     record.watermark.enabled = c.watermarkEnabled ? 1 : 0;
