@@ -53,11 +53,16 @@ uint16_t TableChecksum(uint16_t crc, const uint8_t* bytes, size_t count) {
 uint16_t UpdateChecksum(uint16_t crc, const uint8_t* bytes, size_t count) {
   static const bool folding = detail::FoldingAvailable();
   static const bool wideFolding = detail::WideFoldingAvailable();
+  static const bool widestFolding = detail::WidestFoldingAvailable();
   if (folding && count >= detail::kFoldMinimum) {
     const size_t folded = count / 16 * 16;
-    crc = wideFolding && folded >= detail::kWideFoldMinimum
-              ? detail::FoldChecksumWide(crc, bytes, folded)
-              : detail::FoldChecksum(crc, bytes, folded);
+    if (widestFolding && folded >= detail::kWidestFoldMinimum) {
+      crc = detail::FoldChecksumWidest(crc, bytes, folded);
+    } else if (wideFolding && folded >= detail::kWideFoldMinimum) {
+      crc = detail::FoldChecksumWide(crc, bytes, folded);
+    } else {
+      crc = detail::FoldChecksum(crc, bytes, folded);
+    }
     bytes += folded;
     count -= folded;
   }

@@ -83,6 +83,8 @@ TEST(PpdChecksumTest, FoldingGivesTheBitwiseChecksumWhereTheProcessorCanFold) {
       {"one block a lane", detail::FoldingAvailable(), detail::FoldChecksum, detail::kFoldMinimum},
       {"two blocks a lane", detail::WideFoldingAvailable(), detail::FoldChecksumWide,
        detail::kWideFoldMinimum},
+      {"four blocks a lane", detail::WidestFoldingAvailable(), detail::FoldChecksumWidest,
+       detail::kWidestFoldMinimum},
   };
   std::mt19937 generator(2);
   const std::vector<uint8_t> bytes = RandomBytes(generator, 4200);
