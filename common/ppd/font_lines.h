@@ -20,7 +20,8 @@ namespace kx::ppd {
 //
 // Most files list dozens of fonts, and on a small file their lines are half of the load's
 // work when each goes through the general tokenizer and the keyword lookup. The first font
-// of a list comes through the tokenizer; each one after it is tried here.
+// of a list comes through the tokenizer; each one after it is tried here. It is defined
+// beside the font handler (handlers_font.cpp), whose work is inlined into it.
 bool ReadFontLine(PpdStream& stream, Parser& parser, Status* status);
 
 // Whether an entry just read by the tokenizer is a font line, after which the next line

@@ -71,9 +71,6 @@ Status CloseUi(Parser& parser, const PpdEntry& entry);
 
 // handlers_font.cpp
 Status AddFont(Parser& parser, const PpdEntry& entry);
-// What AddFont does with an entry's option keyword, value and translation.
-Status ListFont(Parser& parser, std::string_view name, std::string_view value,
-                std::string_view translation);
 
 // handlers_tables.cpp
 Status SetParamCustomPageSize(Parser& parser, const PpdEntry& entry);

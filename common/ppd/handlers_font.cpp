@@ -1,14 +1,19 @@
-// The Font handler: *Font Name: Encoding "(Version)" CharacterSet Status
+// The Font handler, *Font Name: Encoding "(Version)" CharacterSet Status, and the reader of
+// the font list's lines in one step (font_lines.h), into which the handler's work is inlined.
 #include <bit>
 #include <cstdint>
+#include <cstring>
 #include <new>
 #include <optional>
 #include <string_view>
 
 #include "ppd/byte_scan.h"
 #include "ppd/char_class.h"
+#include "ppd/entry.h"
+#include "ppd/font_lines.h"
 #include "ppd/font_table.h"
 #include "ppd/handlers.h"
+#include "ppd/keyword_table.h"
 
 namespace kx::ppd {
 
@@ -44,7 +49,8 @@ std::string_view WithoutLeadingBlanks(std::string_view text) {
 // The text after its second double quote; nothing when it has fewer before its end or its
 // first NUL (the value ends there, as a C string would). The quotes of a version string
 // are most often both among the first sixteen bytes, which are then looked at once.
-std::optional<std::string_view> AfterVersion(std::string_view text) {
+// Inlined, like ReadFontCoding and ListFont, into the font line reader.
+[[gnu::always_inline]] inline std::optional<std::string_view> AfterVersion(std::string_view text) {
   const auto* p = reinterpret_cast<const uint8_t*>(text.data());
   const auto* end = p + text.size();
 #if defined(__SSE2__)
@@ -76,8 +82,9 @@ struct FontCoding {
 // nothing is measured beforehand; no row's word holds a NUL, so none matches past the
 // first NUL, where the value ends as a C string would. The character set follows the
 // quoted version string (0 when there is none to skip); the quote search starts where
-// the encoding word ends, as a known one holds no quote.
-FontCoding ReadFontCoding(std::string_view value) {
+// the encoding word ends, as a known one holds no quote. Inlined into ListFont, as the
+// call and the record it returns cost more than its common case does.
+[[gnu::always_inline]] inline FontCoding ReadFontCoding(std::string_view value) {
   const std::string_view text = WithoutLeadingBlanks(value);
   const WordValue* encoding = FindWord(kEncodings, text);
   if (encoding == nullptr) return {kUnknownEncoding, 0};
@@ -87,10 +94,12 @@ FontCoding ReadFontCoding(std::string_view value) {
   return {encoding->value, characterSet != nullptr ? characterSet->value : kUnknownCharacterSet};
 }
 
-}  // namespace
-
-Status ListFont(Parser& parser, std::string_view name, std::string_view value,
-                std::string_view translation) {
+// Lists the font named by a font entry's option keyword, with its value and translation.
+// Inlined where it is called: the font line reader calls it for dozens of lines a file,
+// and the call itself cost some 2 % of a small file's load.
+[[gnu::always_inline]] inline Status ListFont(Parser& parser, std::string_view name,
+                                              std::string_view value,
+                                              std::string_view translation) {
   const uint16_t number = FontNumber(name);
   // Font table names are unique, so the number stands for the name.
   if (number == 0 || parser.listedFonts[number]) return Status::kOk;
@@ -119,8 +128,65 @@ Status ListFont(Parser& parser, std::string_view name, std::string_view value,
   return Status::kOk;
 }
 
+constexpr char kFontPrefix[] = {'*', 'F', 'o', 'n', 't'};
+
+// Where a font line's name and value lie in the file's bytes.
+struct FontLine {
+  uint8_t* name;
+  uint8_t* colon;  // ends the name
+  uint8_t* value;
+  uint8_t* valueEnd;  // the line end
+};
+
+// The line from `p` when it has the usual form, `end` being the file's end; false when it
+// is anything the tokenizer would read differently.
+bool MeasureFontLine(uint8_t* p, uint8_t* end, FontLine* line) {
+  // The keyword is "Font" when a blank ends it.
+  if (end - p <= static_cast<ptrdiff_t>(sizeof kFontPrefix) ||
+      std::memcmp(p, kFontPrefix, sizeof kFontPrefix) != 0 ||
+      !HasClass(p[sizeof kFontPrefix], kClassBlank)) {
+    return false;
+  }
+  // The name: an option keyword that the colon ends, with no translation.
+  uint8_t* name = SkipBlankRun(p + sizeof kFontPrefix + 1, end);
+  if (name == end || !HasClass(*name, kClassOption)) return false;
+  uint8_t* colon = Into(name, SkipRun<kClassOption>(name + 1, end));
+  if (colon == end || *colon != ':' || colon - name > PpdEntry::kOptionCapacity) return false;
+  // The value: unquoted, not a symbol, not empty, and ended by the line's end rather than
+  // by a translation's slash or by the end of the file.
+  uint8_t* value = SkipBlankRun(colon + 1, end);
+  if (value == end || *value == '"' || *value == '^') return false;
+  uint8_t* valueEnd = Into(value, FindFirstOf<'\n', '\r', '/'>(value, end));
+  if (valueEnd == end || valueEnd == value || !IsLineEnd(*valueEnd)) return false;
+  *line = FontLine{.name = name, .colon = colon, .value = value, .valueEnd = valueEnd};
+  return true;
+}
+
+}  // namespace
+
 Status AddFont(Parser& parser, const PpdEntry& entry) {
   return ListFont(parser, entry.option.view(), entry.value.view(), entry.translation.view());
+}
+
+bool ReadFontLine(PpdStream& stream, Parser& parser, Status* status) {
+  // No open feature claims a font line: the UI handler opens none on a keyword it knows,
+  // and an open feature claims only its own keyword and its default's.
+  uint8_t* p = stream.position;
+  uint8_t* end = p + stream.remaining;
+  // Line ends before an entry are read past, as the tokenizer does.
+  while (p != end && IsLineEnd(*p)) ++p;
+  FontLine line;
+  if (!MeasureFontLine(p, end, &line)) return false;
+
+  // What the tokenizer would hand the font handler, taken where it lies; the line's bytes
+  // need no NULs, as nothing reads them again.
+  const auto text = [](const uint8_t* from, const uint8_t* to) {
+    return std::string_view(reinterpret_cast<const char*>(from), static_cast<size_t>(to - from));
+  };
+  Consume(stream, static_cast<uint32_t>(line.valueEnd + 1 - stream.position));
+  *status = ListFont(parser, text(line.name, line.colon), text(line.value, line.valueEnd), {});
+  if (*status == Status::kOk) parser.processedRows |= uint64_t{1} << kFontKeywordRow;
+  return true;
 }
 
 }  // namespace kx::ppd
