@@ -30,8 +30,9 @@ bool WideFoldingAvailable();
 uint16_t FoldChecksumWide(uint16_t crc, const uint8_t* bytes, size_t count);
 
 // Four blocks per multiplication, on processors that multiply without carries across
-// 512-bit registers: twice the bytes a step again (half the time of the above on a 4 KB
-// file), for runs of at least kWidestFoldMinimum.
+// 512-bit registers: twice the bytes a step again (the checksum of a 4 KB file takes some
+// 30 % less time than with the above, of 64 KB 45 % less), for runs of at least
+// kWidestFoldMinimum.
 inline constexpr size_t kWidestFoldMinimum = 256;
 bool WidestFoldingAvailable();
 uint16_t FoldChecksumWidest(uint16_t crc, const uint8_t* bytes, size_t count);

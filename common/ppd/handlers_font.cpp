@@ -96,7 +96,7 @@ struct FontCoding {
 
 // Lists the font named by a font entry's option keyword, with its value and translation.
 // Inlined where it is called: the font line reader calls it for dozens of lines a file,
-// and the call itself cost some 2 % of a small file's load.
+// and the calls cost some 2 % of a small file's instructions.
 [[gnu::always_inline]] inline Status ListFont(Parser& parser, std::string_view name,
                                               std::string_view value,
                                               std::string_view translation) {
