@@ -70,19 +70,35 @@ KX_PPD_FOLDING_TARGET inline void StoreBlock(__m128i block, uint8_t* bytes) {
   _mm_storeu_si128(reinterpret_cast<__m128i*>(bytes), _mm_shuffle_epi8(block, reverse));
 }
 
+// A running checksum enters as if XOR-ed into the text's first two bytes: the top bits of
+// the first block's high half.
+inline int64_t Entering(uint16_t crc) { return static_cast<int64_t>(uint64_t{crc} << 48); }
+
+// The checksum from the remainder of every lane joined at the place of the last block
+// folded: the blocks from `bytes` to `end` that no step took are folded in one by one, and
+// the last 128 bits go through the byte table.
+KX_PPD_FOLDING_TARGET inline uint16_t Finish(__m128i remainder, const uint8_t* bytes,
+                                             const uint8_t* end) {
+  const __m128i byOne = Multipliers<128>();
+  for (; bytes != end; bytes += 16) {
+    remainder = _mm_xor_si128(Fold(remainder, byOne), LoadBlock(bytes));
+  }
+  uint8_t last[16];
+  StoreBlock(remainder, last);
+  return TableChecksum(0, last, sizeof last);
+}
+
 }  // namespace
 
 bool FoldingAvailable() {
   return __builtin_cpu_supports("pclmul") && __builtin_cpu_supports("ssse3");
 }
 
-// A running checksum enters as if XOR-ed into the text's first two bytes.
 KX_PPD_FOLDING_TARGET uint16_t FoldChecksum(uint16_t crc, const uint8_t* bytes, size_t count) {
   const uint8_t* end = bytes + count;
   __m128i lanes[4];
   for (int lane = 0; lane < 4; ++lane) lanes[lane] = LoadBlock(bytes + 16 * lane);
-  const auto entering = static_cast<int64_t>(uint64_t{crc} << 48);
-  lanes[0] = _mm_xor_si128(lanes[0], _mm_set_epi64x(entering, 0));
+  lanes[0] = _mm_xor_si128(lanes[0], _mm_set_epi64x(Entering(crc), 0));
   bytes += 64;
 
   const __m128i byFour = Multipliers<512>();
@@ -92,17 +108,11 @@ KX_PPD_FOLDING_TARGET uint16_t FoldChecksum(uint16_t crc, const uint8_t* bytes, 
     }
   }
 
-  const __m128i byOne = Multipliers<128>();
-  __m128i remainder =
-      _mm_xor_si128(Fold(lanes[0], Multipliers<384>()), Fold(lanes[1], Multipliers<256>()));
-  remainder = _mm_xor_si128(remainder, _mm_xor_si128(Fold(lanes[2], byOne), lanes[3]));
-  for (; bytes != end; bytes += 16) {
-    remainder = _mm_xor_si128(Fold(remainder, byOne), LoadBlock(bytes));
-  }
-
-  uint8_t last[16];
-  StoreBlock(remainder, last);
-  return TableChecksum(0, last, sizeof last);
+  const __m128i joined =
+      _mm_xor_si128(_mm_xor_si128(Fold(lanes[0], Multipliers<384>()),
+                                  Fold(lanes[1], Multipliers<256>())),
+                    _mm_xor_si128(Fold(lanes[2], Multipliers<128>()), lanes[3]));
+  return Finish(joined, bytes, end);
 }
 
 #else  // no carry-less multiplication: the table does all the work
@@ -161,8 +171,7 @@ KX_PPD_WIDE_FOLDING_TARGET uint16_t FoldChecksumWide(uint16_t crc, const uint8_t
   const uint8_t* end = bytes + count;
   __m256i lanes[4];
   for (int lane = 0; lane < 4; ++lane) lanes[lane] = LoadPair(bytes + 32 * lane);
-  const auto entering = static_cast<int64_t>(uint64_t{crc} << 48);
-  lanes[0] = _mm256_xor_si256(lanes[0], _mm256_set_epi64x(0, 0, entering, 0));
+  lanes[0] = _mm256_xor_si256(lanes[0], _mm256_set_epi64x(0, 0, Entering(crc), 0));
   bytes += kWideStep;
 
   const __m256i byEight = PairMultipliers<1024>();
@@ -172,15 +181,7 @@ KX_PPD_WIDE_FOLDING_TARGET uint16_t FoldChecksumWide(uint16_t crc, const uint8_t
     }
   }
 
-  const __m128i byOne = Multipliers<128>();
-  __m128i remainder = JoinPairs(lanes);
-  for (; bytes != end; bytes += 16) {
-    remainder = _mm_xor_si128(Fold(remainder, byOne), LoadBlock(bytes));
-  }
-
-  uint8_t last[16];
-  StoreBlock(remainder, last);
-  return TableChecksum(0, last, sizeof last);
+  return Finish(JoinPairs(lanes), bytes, end);
 }
 
 bool WideFoldingAvailable() {
@@ -243,8 +244,7 @@ KX_PPD_WIDEST_FOLDING_TARGET uint16_t FoldChecksumWidest(uint16_t crc, const uin
   const uint8_t* end = bytes + count;
   __m512i lanes[4];
   for (int lane = 0; lane < 4; ++lane) lanes[lane] = LoadQuad(bytes + 64 * lane);
-  const auto entering = static_cast<int64_t>(uint64_t{crc} << 48);
-  lanes[0] = _mm512_xor_si512(lanes[0], _mm512_set_epi64(0, 0, 0, 0, 0, 0, entering, 0));
+  lanes[0] = _mm512_xor_si512(lanes[0], _mm512_set_epi64(0, 0, 0, 0, 0, 0, Entering(crc), 0));
   bytes += kWidestStep;
 
   const __m512i bySixteen = QuadMultipliers<2048>();
@@ -254,15 +254,7 @@ KX_PPD_WIDEST_FOLDING_TARGET uint16_t FoldChecksumWidest(uint16_t crc, const uin
     }
   }
 
-  const __m128i byOne = Multipliers<128>();
-  __m128i remainder = JoinQuads(lanes);
-  for (; bytes != end; bytes += 16) {
-    remainder = _mm_xor_si128(Fold(remainder, byOne), LoadBlock(bytes));
-  }
-
-  uint8_t last[16];
-  StoreBlock(remainder, last);
-  return TableChecksum(0, last, sizeof last);
+  return Finish(JoinQuads(lanes), bytes, end);
 }
 
 bool WidestFoldingAvailable() {
